@@ -1,0 +1,103 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QMessageBox>
+#include <QResizeEvent>
+#include <QTextStream>
+
+#include <cmath>
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), coeffCount(0), coeffs(nullptr), solver(nullptr),
+      rootCount(0), roots(nullptr), polish(true), reverse(false),
+      ui(new Ui_MainWindow), licenseText(nullptr)
+{
+    ui->setupUi(this);
+
+    QMenu *helpMenu = ui->menuBar->addMenu(QStringLiteral("&Help"));
+    auto *aboutAction = new QAction(QStringLiteral("&About"), this);
+    helpMenu->addAction(aboutAction);
+
+    QFile licenseFile(QStringLiteral(":/res/LicenseNotification.txt"));
+    licenseFile.open(QIODevice::ReadOnly | QIODevice::Text);
+    QTextStream licenseStream(&licenseFile);
+    licenseText = new QString(licenseStream.readAll());
+    licenseFile.close();
+
+    connect(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+
+    coeffCount = 3;
+    coeffs = new std::complex<long double>[3]{{1, 0}, {0, 0}, {-1, 0}};
+    roots = new std::complex<long double>[2]();
+    polish = true;
+    reverse = false;
+
+    ui->polynomialLabel->setText(formatPoly());
+}
+
+MainWindow::~MainWindow()
+{
+    delete[] coeffs;
+    delete solver;
+    delete[] roots;
+    delete ui;
+    delete licenseText;
+}
+
+QString MainWindow::formatComplex(std::complex<long double> z)
+{
+    const double re = static_cast<double>(z.real());
+    if (std::fabs(z.imag()) < static_cast<long double>(1e-12))
+        return QString::number(re, 'g', 12);
+    const double im = static_cast<double>(z.imag());
+    return QStringLiteral("(") + QString::number(re, 'g', 12) + QStringLiteral(" + (")
+           + QString::number(im, 'g', 12) + QStringLiteral(")I)");
+}
+
+QString MainWindow::formatPoly()
+{
+    const int n = coeffCount;
+    QString text;
+    for (int k = 0; k <= n - 3; ++k)
+        text += formatComplex(coeffs[k]) + QStringLiteral(" x<sup>")
+                + QString::number(n - 1 - k, 10) + QStringLiteral("</sup> &nbsp; + &nbsp; ");
+    text += formatComplex(coeffs[n - 2]) + QStringLiteral(" x &nbsp; + &nbsp; ");
+    text += QStringLiteral("(") + formatComplex(coeffs[n - 1])
+            + QStringLiteral(") &nbsp; = &nbsp; 0");
+    return text;
+}
+
+QString MainWindow::formatSolutions()
+{
+    QString text;
+    for (int i = 0; i < rootCount; ++i)
+        text += formatComplex(roots[i]) + QStringLiteral("<br>");
+    return text;
+}
+
+void MainWindow::on_polishBox_stateChanged(int arg1)
+{
+    polish = arg1 == Qt::Checked;
+}
+
+void MainWindow::on_reverseBox_stateChanged(int arg1)
+{
+    reverse = arg1 == Qt::Checked;
+}
+
+void MainWindow::showAbout()
+{
+    QMessageBox::information(this, QStringLiteral("Info"), *licenseText, QMessageBox::Ok,
+                             QMessageBox::NoButton);
+}
+
+// The layout area is not managed by a layout of the central widget, so it
+// follows the window by hand: 5 px from the left, below menu and tool bar.
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    ui->verticalLayoutWidget->setGeometry(5, 45, width() - 14, height() - 125);
+    QWidget::resizeEvent(event);
+}

@@ -1,0 +1,262 @@
+// The main window as a user meets it, and the rich text it renders.
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QtTest>
+#include <QAbstractButton>
+#include <QMessageBox>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+using cplx = std::complex<long double>;
+Q_DECLARE_METATYPE(cplx)
+
+namespace {
+
+void installPolynomial(MainWindow &window, const std::vector<double> &values)
+{
+    delete[] window.coeffs;
+    window.coeffCount = static_cast<int>(values.size());
+    window.coeffs = new cplx[values.size()]();
+    for (size_t i = 0; i < values.size(); ++i)
+        window.coeffs[i] = cplx(values[i], 0);
+}
+
+QAction *aboutAction(MainWindow &window)
+{
+    const QList<QAction *> menus = window.ui->menuBar->actions();
+    if (menus.size() != 1 || menus[0]->text() != "&Help" || !menus[0]->menu())
+        return nullptr;
+    const QList<QAction *> entries = menus[0]->menu()->actions();
+    return entries.size() == 1 ? entries[0] : nullptr;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void formatComplex_data()
+    {
+        QTest::addColumn<cplx>("value");
+        QTest::addColumn<QString>("text");
+        const long double nan = std::numeric_limits<long double>::quiet_NaN();
+        QTest::newRow("one") << cplx(1, 0) << "1";
+        QTest::newRow("minus one") << cplx(-1, 0) << "-1";
+        QTest::newRow("half") << cplx(0.5, 0) << "0.5";
+        QTest::newRow("third") << cplx(1.0L / 3, 0) << "0.333333333333";
+        QTest::newRow("12 digits at most") << cplx(0.99999999999999L, 0) << "1";
+        QTest::newRow("3 - 4i") << cplx(3, -4) << "(3 + (-4)I)";
+        QTest::newRow("2i") << cplx(0, 2) << "(0 + (2)I)";
+        QTest::newRow("negligible imaginary") << cplx(1.5, 1e-15) << "1.5";
+        QTest::newRow("imaginary at threshold") << cplx(1, 1e-12) << "(1 + (1e-12)I)";
+        QTest::newRow("imaginary below threshold") << cplx(1, 5e-13) << "1";
+        QTest::newRow("negative imaginary below threshold") << cplx(1, -5e-13) << "1";
+        QTest::newRow("NaN imaginary") << cplx(2, nan) << "(2 + (nan)I)";
+        QTest::newRow("tiny real") << cplx(3e-13, 0) << "3e-13";
+        QTest::newRow("large real") << cplx(1.5e15, 0) << "1.5e+15";
+    }
+
+    void formatComplex()
+    {
+        QFETCH(cplx, value);
+        QFETCH(QString, text);
+        QCOMPARE(MainWindow::formatComplex(value), text);
+    }
+
+    void formatPoly_data()
+    {
+        QTest::addColumn<std::vector<double>>("coefficients");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("x^2 - 1") << std::vector<double>{1, 0, -1}
+                                 << "1 x<sup>2</sup> &nbsp; + &nbsp; 0 x &nbsp; + &nbsp; (-1) &nbsp; = &nbsp; 0";
+        QTest::newRow("degree 1") << std::vector<double>{2, 3}
+                                  << "2 x &nbsp; + &nbsp; (3) &nbsp; = &nbsp; 0";
+        QTest::newRow("cubic") << std::vector<double>{1, -6, 11, -6}
+                               << "1 x<sup>3</sup> &nbsp; + &nbsp; -6 x<sup>2</sup> &nbsp; + &nbsp; "
+                                  "11 x &nbsp; + &nbsp; (-6) &nbsp; = &nbsp; 0";
+    }
+
+    void formatPoly()
+    {
+        QFETCH(std::vector<double>, coefficients);
+        QFETCH(QString, text);
+        MainWindow window;
+        installPolynomial(window, coefficients);
+        QCOMPARE(window.formatPoly(), text);
+    }
+
+    void formatPolyDegree22ListsEveryPower()
+    {
+        MainWindow window;
+        installPolynomial(window, std::vector<double>(23, 1.0));
+        const QString text = window.formatPoly();
+        QString expected;
+        for (int power = 22; power >= 2; --power)
+            expected += QString("1 x<sup>%1</sup> &nbsp; + &nbsp; ").arg(power);
+        expected += "1 x &nbsp; + &nbsp; (1) &nbsp; = &nbsp; 0";
+        QCOMPARE(text, expected);
+    }
+
+    void formatSolutions_data()
+    {
+        QTest::addColumn<std::vector<cplx>>("roots");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("real pair") << std::vector<cplx>{{-1, 0}, {1, 0}} << 2 << "-1<br>1<br>";
+        QTest::newRow("conjugates") << std::vector<cplx>{{0, 1}, {0, -1}} << 2
+                                    << "(0 + (1)I)<br>(0 + (-1)I)<br>";
+        QTest::newRow("only the counted ones") << std::vector<cplx>{{4, 0}, {5, 0}} << 1 << "4<br>";
+        QTest::newRow("none") << std::vector<cplx>{{4, 0}, {5, 0}} << 0 << "";
+        QTest::newRow("negative count") << std::vector<cplx>{{4, 0}, {5, 0}} << -1 << "";
+    }
+
+    void formatSolutions()
+    {
+        QFETCH(std::vector<cplx>, roots);
+        QFETCH(int, count);
+        QFETCH(QString, text);
+        MainWindow window;
+        std::copy(roots.begin(), roots.end(), window.roots);
+        window.rootCount = count;
+        QCOMPARE(window.formatSolutions(), text);
+    }
+
+    void windowAtStart()
+    {
+        MainWindow window;
+        QCOMPARE(window.objectName(), QString("MainWindow"));
+        QCOMPARE(window.windowTitle(), QString("Roots Of Polynomial"));
+        QCOMPARE(window.size(), QSize(800, 610));
+        QCOMPARE(window.sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
+        QCOMPARE(window.sizePolicy().verticalPolicy(), QSizePolicy::Expanding);
+        QCOMPARE(window.coeffCount, 3);
+        QCOMPARE(window.coeffs[0], cplx(1, 0));
+        QCOMPARE(window.coeffs[1], cplx(0, 0));
+        QCOMPARE(window.coeffs[2], cplx(-1, 0));
+        QVERIFY(window.polish);
+        QVERIFY(!window.reverse);
+        QCOMPARE(window.ui->polynomialLabel->text(),
+                 QString("1 x<sup>2</sup> &nbsp; + &nbsp; 0 x &nbsp; + &nbsp; (-1) &nbsp; = &nbsp; 0"));
+    }
+
+    void widgetTree()
+    {
+        MainWindow window;
+        Ui_MainWindow *ui = window.ui;
+        QCOMPARE(window.centralWidget(), ui->centralWidget);
+        QCOMPARE(window.menuBar(), ui->menuBar);
+        QCOMPARE(window.statusBar(), ui->statusBar);
+        QCOMPARE(window.toolBarArea(ui->mainToolBar), Qt::TopToolBarArea);
+        QCOMPARE(ui->centralWidget->layout(), nullptr);
+        QCOMPARE(ui->verticalLayoutWidget->parentWidget(), ui->centralWidget);
+        QCOMPARE(ui->verticalLayoutWidget->layout(), ui->verticalLayout);
+
+        const QList<QPair<QObject *, QString>> named = {
+            {ui->centralWidget, "centralWidget"}, {ui->verticalLayoutWidget, "verticalLayoutWidget"},
+            {ui->verticalLayout, "verticalLayout"}, {ui->label1, "label1"},
+            {ui->polynomialLabel, "polynomialLabel"}, {ui->label2, "label2"},
+            {ui->solutionsLabel, "solutionsLabel"}, {ui->horizontalLayout, "horizontalLayout"},
+            {ui->reverseBox, "reverseBox"}, {ui->newPolyButton, "newPolyButton"},
+            {ui->polishBox, "polishBox"}, {ui->menuBar, "menuBar"},
+            {ui->mainToolBar, "mainToolBar"}, {ui->statusBar, "statusBar"}};
+        for (const auto &entry : named)
+            QCOMPARE(entry.first->objectName(), entry.second);
+
+        QVBoxLayout *column = ui->verticalLayout;
+        QCOMPARE(column->count(), 5);
+        QCOMPARE(column->itemAt(0)->widget(), ui->label1);
+        QCOMPARE(column->itemAt(1)->widget(), ui->polynomialLabel);
+        QCOMPARE(column->itemAt(2)->widget(), ui->label2);
+        QCOMPARE(column->itemAt(3)->widget(), ui->solutionsLabel);
+        QCOMPARE(column->itemAt(4)->layout(), ui->horizontalLayout);
+        QCOMPARE(column->spacing(), 6);
+        QCOMPARE(column->contentsMargins(), QMargins(0, 0, 0, 0));
+        QCOMPARE(column->sizeConstraint(), QLayout::SetNoConstraint);
+
+        QHBoxLayout *row = ui->horizontalLayout;
+        QCOMPARE(row->count(), 3);
+        QCOMPARE(row->itemAt(0)->widget(), ui->reverseBox);
+        QCOMPARE(row->itemAt(1)->widget(), ui->newPolyButton);
+        QCOMPARE(row->itemAt(2)->widget(), ui->polishBox);
+        QCOMPARE(row->spacing(), 6);
+        QCOMPARE(row->contentsMargins().left(), 5);
+        QCOMPARE(row->contentsMargins().right(), 5);
+    }
+
+    void widgetTextsAndSettings()
+    {
+        MainWindow window;
+        Ui_MainWindow *ui = window.ui;
+        QCOMPARE(ui->label1->text(), QString("Polynomial:"));
+        QCOMPARE(ui->label2->text(), QString("Real and Complex Roots:"));
+        QCOMPARE(ui->reverseBox->text(), QString("Reverse Deflation"));
+        QCOMPARE(ui->newPolyButton->text(), QString("Define New Polynomial"));
+        QCOMPARE(ui->polishBox->text(), QString("Polish Roots"));
+        QVERIFY(ui->polishBox->isChecked());
+        QVERIFY(!ui->reverseBox->isChecked());
+
+        for (QLabel *caption : {ui->label1, ui->label2, ui->polynomialLabel}) {
+            QCOMPARE(caption->margin(), 5);
+            QCOMPARE(caption->indent(), 5);
+        }
+        QCOMPARE(ui->polynomialLabel->textFormat(), Qt::RichText);
+        QVERIFY(ui->polynomialLabel->wordWrap());
+        QCOMPARE(ui->polynomialLabel->alignment(), Qt::AlignCenter);
+        QCOMPARE(ui->polynomialLabel->sizePolicy().verticalPolicy(), QSizePolicy::MinimumExpanding);
+        QCOMPARE(ui->solutionsLabel->textFormat(), Qt::AutoText);
+        QVERIFY(!ui->solutionsLabel->wordWrap());
+        QCOMPARE(ui->solutionsLabel->alignment(), Qt::AlignCenter);
+        QCOMPARE(ui->solutionsLabel->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
+        QCOMPARE(ui->solutionsLabel->sizePolicy().verticalPolicy(), QSizePolicy::MinimumExpanding);
+    }
+
+    void layoutAreaFollowsWindow()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.ui->verticalLayoutWidget->geometry(), QRect(5, 45, 786, 485));
+        window.resize(1000, 700);
+        QTRY_COMPARE(window.ui->verticalLayoutWidget->geometry(), QRect(5, 45, 986, 575));
+        QCOMPARE(window.ui->verticalLayoutWidget->geometry().right(), 990);
+        QCOMPARE(window.ui->verticalLayoutWidget->geometry().bottom(), 619);
+    }
+
+    void aboutBoxShowsNotice()
+    {
+        MainWindow window;
+        QAction *about = aboutAction(window);
+        QVERIFY(about);
+        QCOMPARE(about->text(), QString("&About"));
+        QVERIFY(window.licenseText->startsWith("<p>"));
+        QVERIFY(window.licenseText->contains("NO WARRANTY"));
+        QVERIFY(window.licenseText->contains("<a href="));
+
+        for (int round = 0; round < 2; ++round) {
+            QString title, text;
+            QList<QAbstractButton *> buttons;
+            QTimer::singleShot(0, [&] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                title = box->windowTitle();
+                text = box->text();
+                buttons = box->buttons();
+                QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+                QCOMPARE(box->textFormat(), Qt::AutoText);
+                box->button(QMessageBox::Ok)->click();
+            });
+            about->trigger();
+            QCOMPARE(title, QString("Info"));
+            QCOMPARE(text, *window.licenseText);
+            QCOMPARE(buttons.size(), 1);
+        }
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"
