@@ -1,5 +1,11 @@
 #include "rroots_oo_1.h"
 
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <new>
+#include <utility>
+
 using cplx = std::complex<long double>;
 
 PolySolver::PolySolver(int32_t n, cplx *c) : deriv_list(nullptr)
@@ -63,4 +69,331 @@ void PolySolver::divide(Polynomial *p, cplx r, cplx *rem)
     // A record already divided past degree 0 has no constant term left.
     *rem = s + d >= 0 ? c[s + d] : cplx(0, 0);
     p->degree = d - 1;
+}
+
+// The solver's moduli and its second starting point come from the C
+// library itself, so that every value is exactly what libm returns.
+extern "C" long double cabsl(__complex__ long double);
+extern "C" __complex__ double cexp(__complex__ double);
+
+namespace {
+
+// A search that has neither converged, stalled nor gone flat after this
+// many secant steps is abandoned; ordinary ones take at most a few hundred.
+constexpr int32_t max_secant_steps = 10000;
+
+long double modulus(cplx u)
+{
+    return cabsl(u.__rep());
+}
+
+// Whether |u|^2, taken as modulus(u) squared, exceeds limit. Most calls
+// are far from a tie; there x^2 + y^2, within a few units in the last
+// place of |u|^2, settles it without the costlier modulus. Near a tie, or
+// where the squares could leave the safe range, the modulus decides.
+bool squared_modulus_exceeds(cplx u, long double limit)
+{
+    const long double x = std::fabs(u.real());
+    const long double y = std::fabs(u.imag());
+    if (x < 1e2000L && y < 1e2000L && limit > 1e-4000L && limit < 1e4000L) {
+        const long double q = x * x + y * y;
+        if (q > limit * (1 + 1e-12L))
+            return true;
+        if (q < limit * (1 - 1e-12L))
+            return false;
+    }
+    const long double m = modulus(u);
+    return m * m > limit;
+}
+
+bool identical(long double x, long double y)
+{
+    return x == y && std::signbit(x) == std::signbit(y);
+}
+
+bool identical(cplx u, cplx v)
+{
+    return identical(u.real(), v.real()) && identical(u.imag(), v.imag());
+}
+
+bool has_nan(cplx u)
+{
+    return std::isnan(u.real()) || std::isnan(u.imag());
+}
+
+// The tolerance and the leading-coefficient floor are doubles widened to
+// extended precision, not extended-precision literals.
+const long double tolerance = 1e-12;
+const long double lead_floor = 0.01;
+
+// A leading coefficient this small is taken as 1 rather than divided by.
+void guard_lead(Polynomial *p)
+{
+    if (modulus(p->coeffs[p->start]) < lead_floor)
+        p->coeffs[p->start] = cplx(1, 0);
+}
+
+void record_root(Polynomial *level, cplx z)
+{
+    level->roots[level->num_roots] = z;
+    level->num_roots += 1;
+}
+
+// Real or imaginary parts within eps of zero are reported as exact zeros.
+long double clean_part(long double x, long double eps)
+{
+    return std::fabs(x) <= eps ? 0.0L : x;
+}
+
+// The secant search starts at -1 and at e^(i*pi/(d+1)).
+cplx second_start_point(int32_t d)
+{
+    const double theta = 3.141592653589793 / static_cast<double>(d + 1);
+    const std::complex<double> w(cexp(std::complex<double>(0.0, theta).__rep()));
+    return cplx(w.real(), w.imag());
+}
+
+// Starting points whose values nearly agree give no usable secant.
+bool passes_pre_test(int32_t d, double d0, long double eps)
+{
+    if (d <= 4)
+        return !(eps > std::pow(d0, static_cast<double>(d)));
+    return !(static_cast<long double>(d * d) * eps >
+             std::pow(d0, static_cast<double>(d - 2)));
+}
+
+// The residual allowed at a grows like d*|a|^(d-1), but never below eps/d.
+bool converged(cplx a, long double A, int32_t d, long double eps)
+{
+    const double r = static_cast<double>(modulus(a));
+    const long double X = std::pow(r, static_cast<double>(d - 1)) *
+                          static_cast<long double>(d) * eps;
+    const long double Y = eps / d;
+    const long double bound = Y <= X ? X : Y;
+    return bound * bound >= A * A;
+}
+
+} // namespace
+
+bool PolySolver::search_root(Polynomial *p, cplx *z, long double eps)
+{
+    const int32_t d = p->degree;
+    if (d < 1)
+        return false;
+    if (d == 1) {
+        *z = -p->coeffs[p->start + 1];
+        return true;
+    }
+
+    cplx a(-1, 0);
+    cplx b = second_start_point(d);
+    cplx fa = apply_poly(p, a);
+    cplx fb = apply_poly(p, b);
+    const double d0 = static_cast<double>(modulus(fb - fa));
+    if (!passes_pre_test(d, d0, eps))
+        return false;
+
+    int32_t stall = 0;
+    const int32_t limit = d + 2;
+    double prev = d0;
+    long double A = modulus(fa);
+    for (int32_t step = 0; step < max_secant_steps; ++step) {
+        if (converged(a, A, d, eps)) {
+            *z = a;
+            return true;
+        }
+        if (!squared_modulus_exceeds(fa - fb, eps * eps * eps))
+            return false;
+        // Once a value is NaN no test above can end the search any more.
+        if (has_nan(a) || has_nan(fa) || has_nan(fb))
+            return false;
+
+        const cplx t = (-fa) / (fb - fa);
+        const cplx next = a * (cplx(1, 0) - t) + b * t;
+        b = next + (a - next) * cplx(0, 0.5L);
+        a = next;
+        fa = apply_poly(p, a);
+        fb = apply_poly(p, b);
+
+        const long double m = modulus(fa);
+        if (static_cast<double>(m) >= prev)
+            stall += 1;
+        if (stall > limit)
+            return false;
+        prev = static_cast<double>(m);
+        A = m;
+    }
+    return false;
+}
+
+bool PolySolver::try_root(Polynomial *p, cplx *z, bool polish, long double eps)
+{
+    const int32_t d = p->degree;
+    if (d < 1)
+        return false;
+    const int32_t s = p->start;
+    const bool corrections = d > 1 && polish;
+    const int32_t passes = corrections ? 5 : 1;
+
+    const std::unique_ptr<cplx[]> work(new cplx[s + d + 1]());
+    Polynomial scratch{work.get(), d, s, nullptr, 0};
+    cplx delta(0, 0);
+    for (int32_t pass = 0; pass < passes; ++pass) {
+        const cplx moved(z->real() + delta.real(), z->imag() + delta.imag());
+        // From an unmoved z a pass would only repeat the previous one.
+        if (pass > 0 && identical(moved, *z))
+            break;
+        *z = moved;
+        std::copy(p->coeffs, p->coeffs + s + d + 1, scratch.coeffs);
+        scratch.degree = d;
+        scratch.start = s;
+
+        // Accept when |p(z)| <= eps * d * (1 + |z|^2)^((d-1)/2).
+        const long double mz = modulus(*z);
+        const double D = std::pow(static_cast<double>(mz * mz + 1),
+                                  static_cast<double>(d - 1)) *
+                         (d * d);
+        if (squared_modulus_exceeds(apply_poly(&scratch, *z), eps * eps * D))
+            return false;
+
+        cplx rem;
+        divide(&scratch, *z, &rem);
+        delta = cplx(0, 0);
+        if (corrections) {
+            // The quotient at z is p'(z): one Newton correction.
+            const cplx qz = apply_poly(&scratch, *z);
+            const long double mq = modulus(qz);
+            if (mq * mq > modulus(rem))
+                delta = rem / (-qz);
+        }
+    }
+    // The old constant term stays behind the quotient, not the remainder.
+    std::copy(scratch.coeffs, scratch.coeffs + s + d, p->coeffs);
+    p->degree = d - 1;
+    return true;
+}
+
+int32_t PolySolver::create_deriv_list(Polynomial p, Polynomial **out)
+{
+    const int32_t n = p.degree;
+    const int32_t s = p.start;
+    if (n < 0)
+        throw std::bad_array_new_length();
+
+    Polynomial *list = new Polynomial[n > 0 ? n : 1];
+    *out = list;
+
+    Polynomial &base = list[0];
+    base = Polynomial{new cplx[s + n + 1](), n, s, new cplx[n](), 0};
+    std::copy(p.coeffs, p.coeffs + s + n + 1, base.coeffs);
+    guard_lead(&base);
+    normalize(&base);
+
+    for (int32_t k = 1; k < n; ++k) {
+        const Polynomial &above = list[k - 1];
+        const int32_t d = n - k + 1;
+        Polynomial &level = list[k];
+        level = Polynomial{new cplx[s + n + 1](), d - 1, s, new cplx[d - 1](), 0};
+        // The term c_i x^(d-i) contributes (d-i) c_i x^(d-1-i).
+        for (int32_t i = d - 1; i >= 0; --i)
+            level.coeffs[s + i] = above.coeffs[s + i] * cplx(d - i, 0);
+        normalize(&level);
+    }
+    return n > 0 ? n - 1 : 0;
+}
+
+// Level 0 is never deflated below degree 0 and records one root per
+// deflation, so its degree plus its root count is still the chain's n.
+void PolySolver::destroy_deriv_list(Polynomial *list)
+{
+    const int32_t levels = std::max(1, list[0].degree + list[0].num_roots);
+    for (int32_t k = 0; k < levels; ++k) {
+        delete[] list[k].coeffs;
+        delete[] list[k].roots;
+    }
+    delete[] list;
+}
+
+// A root of level top + 1 that is also a root of the level below is a
+// multiple root there, one order higher at every further level down.
+bool PolySolver::climb_root(Polynomial *list, cplx *z, int32_t top,
+                            int32_t copies, long double eps)
+{
+    for (int32_t l = top; l >= 0; --l) {
+        const int32_t m = copies + (top - l);
+        for (int32_t copy = 0; copy < m; ++copy) {
+            if (!try_root(&list[l], z, false, eps))
+                return false;
+            record_root(&list[l], *z);
+        }
+    }
+    return true;
+}
+
+bool PolySolver::poly_solve(bool polish, bool reverse, int32_t *count,
+                            cplx *out)
+{
+    const long double eps = tolerance;
+    const int32_t n = poly.degree;
+    create_deriv_list(poly, &deriv_list);
+    // Reverse deflation re-derives the roots, so it always polishes.
+    const bool P = polish || reverse;
+
+    for (int32_t l = n - 1; l >= 0; --l) {
+        Polynomial *level = &deriv_list[l];
+        cplx z;
+        while (search_root(level, &z, eps) && try_root(level, &z, P, eps)) {
+            record_root(level, z);
+            climb_root(deriv_list, &z, l - 1, 2, eps);
+            if (std::fabs(z.imag()) > eps) {
+                cplx w = std::conj(z);
+                if (try_root(level, &w, false, eps)) {
+                    record_root(level, w);
+                    climb_root(deriv_list, &w, l - 1, 2, eps);
+                }
+            }
+        }
+    }
+
+    if (reverse)
+        reverse_factor(&poly, deriv_list, eps);
+
+    const Polynomial &found = deriv_list[0];
+    *count = found.num_roots;
+    for (int32_t i = 0; i < found.num_roots; ++i)
+        out[i] = cplx(clean_part(found.roots[i].real(), eps),
+                      clean_part(found.roots[i].imag(), eps));
+
+    destroy_deriv_list(deriv_list);
+    deriv_list = nullptr;
+    return true;
+}
+
+// Decreasing modulus; equal moduli are left to the swap pattern.
+void PolySolver::sort_roots(Polynomial *p)
+{
+    cplx *r = p->roots;
+    for (int32_t i = 1; i < p->num_roots; ++i) {
+        for (int32_t j = 0; j < i; ++j) {
+            const long double mi = modulus(r[i]);
+            const long double mj = modulus(r[j]);
+            if (mi * mi > mj * mj)
+                std::swap(r[i], r[j]);
+        }
+    }
+}
+
+// Re-derives every root but the largest from the undeflated polynomial,
+// smallest first; a root it no longer accepts is reported as zero.
+void PolySolver::reverse_factor(Polynomial *poly, Polynomial *list,
+                                long double eps)
+{
+    guard_lead(poly);
+    normalize(poly);
+    Polynomial *found = &list[0];
+    sort_roots(found);
+    for (int32_t k = found->num_roots - 1; k >= 1; --k) {
+        cplx z = found->roots[k];
+        found->roots[k] = try_root(poly, &z, true, eps) ? z : cplx(0, 0);
+    }
 }

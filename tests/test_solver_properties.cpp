@@ -1,0 +1,193 @@
+// Whole solves over many random polynomials, and over input no dialog
+// would let through: every call must come back, with at most n roots.
+#include "rroots_oo_1.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
+
+using cplx = std::complex<long double>;
+using Coeffs = std::vector<cplx>;
+Q_DECLARE_METATYPE(Coeffs)
+
+namespace {
+
+const long double nan_ld = std::numeric_limits<long double>::quiet_NaN();
+const long double inf_ld = std::numeric_limits<long double>::infinity();
+const long double subnormal = std::numeric_limits<double>::denorm_min();
+
+struct Outcome {
+    bool returned;
+    int32_t count;
+    Coeffs roots;
+    int32_t degreeAfter;
+};
+
+Outcome solve(Coeffs c, bool polish, bool reverse)
+{
+    const int32_t n = static_cast<int32_t>(c.size()) - 1;
+    PolySolver solver(n, c.data());
+    Coeffs out(n > 0 ? n : 1);
+    int32_t count = -1;
+    const bool returned = solver.poly_solve(polish, reverse, &count, out.data());
+    out.resize(count >= 0 && count <= n ? count : 0);
+    solver.at(0.5);
+    return Outcome{returned, count, out, solver.poly.degree};
+}
+
+bool finite(cplx z)
+{
+    return std::isfinite(z.real()) && std::isfinite(z.imag());
+}
+
+// Degree 1 to 22 as in the dialog. Most have coefficients in +-1e10 and a
+// leading coefficient of magnitude 0.01 to 1e10, the rest stay within +-1.
+Coeffs randomPolynomial(std::mt19937_64 &rng)
+{
+    const int n = std::uniform_int_distribution<int>(1, 22)(rng);
+    const bool small = std::uniform_int_distribution<int>(0, 3)(rng) == 0;
+    const double range = small ? 1.0 : 1e10;
+    std::uniform_real_distribution<double> coefficient(-range, range);
+    std::uniform_real_distribution<double> leadSize(0.01, range);
+    Coeffs c(n + 1);
+    c[0] = leadSize(rng) * (std::uniform_int_distribution<int>(0, 1)(rng) ? 1 : -1);
+    for (int k = 1; k <= n; ++k)
+        c[k] = coefficient(rng);
+    return c;
+}
+
+QByteArray describe(const Coeffs &c)
+{
+    QByteArray text;
+    for (const cplx &z : c)
+        text += QByteArray::number(static_cast<double>(z.real()), 'g', 17) + " ";
+    return text;
+}
+
+// Reverse deflation reports the roots by decreasing modulus; polishing
+// after the sort may move the last digits. Zeros stand for refused roots.
+bool nonZeroRootsDescend(const Coeffs &roots)
+{
+    long double previous = inf_ld;
+    for (const cplx &z : roots) {
+        if (z == cplx(0, 0))
+            continue;
+        const long double m = std::abs(z);
+        if (m > previous * (1 + 1e-12L) + 2e-12L)
+            return false;
+        previous = m;
+    }
+    return true;
+}
+
+// Each root but the first was tried once more and deflated the solver's
+// polynomial if accepted; a refused one reads 0 + 0i. An accepted root
+// can itself read 0 only if it lies within eps of the origin.
+bool degreeMatchesRechecks(int32_t n, const Outcome &o)
+{
+    if (o.count < 2)
+        return o.degreeAfter == n;
+    int32_t surelyAccepted = 0;
+    for (int32_t i = 1; i < o.count; ++i)
+        if (o.roots[i] != cplx(0, 0))
+            ++surelyAccepted;
+    return o.degreeAfter <= n - surelyAccepted && o.degreeAfter >= n - (o.count - 1);
+}
+
+} // namespace
+
+class TestSolverProperties : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void randomPolynomials_data()
+    {
+        QTest::addColumn<bool>("polish");
+        QTest::addColumn<bool>("reverse");
+        QTest::newRow("polish") << true << false;
+        QTest::newRow("plain") << false << false;
+        QTest::newRow("reverse") << false << true;
+    }
+
+    void randomPolynomials()
+    {
+        QFETCH(bool, polish);
+        QFETCH(bool, reverse);
+        std::mt19937_64 rng(20240611);
+        for (int trial = 0; trial < 2000; ++trial) {
+            const Coeffs c = randomPolynomial(rng);
+            const int32_t n = static_cast<int32_t>(c.size()) - 1;
+            const Outcome o = solve(c, polish, reverse);
+            const QByteArray input = describe(c);
+            QVERIFY2(o.returned, input);
+            QVERIFY2(o.count >= 0 && o.count <= n, input);
+            for (const cplx &z : o.roots)
+                QVERIFY2(finite(z), input);
+            if (reverse) {
+                QVERIFY2(nonZeroRootsDescend(o.roots), input);
+                QVERIFY2(degreeMatchesRechecks(n, o), input);
+            } else {
+                QCOMPARE(o.degreeAfter, n);
+            }
+        }
+    }
+
+    void badInput_data()
+    {
+        QTest::addColumn<Coeffs>("c");
+        QTest::addColumn<bool>("finiteRoots");
+        Coeffs ones22(23, cplx(1, 0));
+        Coeffs nanInside = ones22;
+        nanInside[11] = nan_ld;
+        Coeffs huge22(23, cplx(1e300, 0));
+        Coeffs alternating = huge22;
+        for (std::size_t k = 1; k < alternating.size(); k += 2)
+            alternating[k] = -alternating[k];
+        Coeffs mixed = ones22;
+        for (std::size_t k = 0; k < mixed.size(); ++k)
+            mixed[k] = k % 2 ? 1e-300 : 1e300;
+        Coeffs hugeConstant = ones22;
+        hugeConstant[22] = 1e300;
+
+        QTest::newRow("NaN lead") << Coeffs{nan_ld, 1, 2} << false;
+        QTest::newRow("NaN inside, degree 22") << nanInside << false;
+        QTest::newRow("infinite lead") << Coeffs{inf_ld, 1, 2, 3} << false;
+        QTest::newRow("infinite constant") << Coeffs{1, 2, -inf_ld} << false;
+        QTest::newRow("opposite infinities") << Coeffs{1, inf_ld, -inf_ld} << false;
+        QTest::newRow("extended 1e4000") << Coeffs{1, 0, 0, 1e4000L} << false;
+        QTest::newRow("1e300 everywhere") << huge22 << true;
+        QTest::newRow("alternating 1e300") << alternating << true;
+        QTest::newRow("1e300 and 1e-300") << mixed << true;
+        QTest::newRow("constant 1e300") << hugeConstant << true;
+        QTest::newRow("subnormal everywhere") << Coeffs(6, cplx(subnormal, 0)) << true;
+        QTest::newRow("subnormal lead") << Coeffs{subnormal, 1, 2} << true;
+        QTest::newRow("zero lead") << Coeffs{0, 0, 0, 1} << true;
+        QTest::newRow("all zero") << Coeffs(4, cplx(0, 0)) << true;
+        QTest::newRow("tiny lead") << Coeffs{1e-300, -3, 2} << true;
+        QTest::newRow("degree 0") << Coeffs{4} << true;
+        QTest::newRow("degree 0 zero") << Coeffs{0} << true;
+        QTest::newRow("degree 0 NaN") << Coeffs{nan_ld} << true;
+    }
+
+    void badInput()
+    {
+        QFETCH(Coeffs, c);
+        QFETCH(bool, finiteRoots);
+        const int32_t n = static_cast<int32_t>(c.size()) - 1;
+        for (int option = 0; option < 3; ++option) {
+            const Outcome o = solve(c, option == 0, option == 2);
+            QVERIFY(o.returned);
+            QVERIFY(o.count >= 0 && o.count <= n);
+            if (finiteRoots)
+                for (const cplx &z : o.roots)
+                    QVERIFY(finite(z));
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSolverProperties)
+#include "test_solver_properties.moc"
