@@ -1,0 +1,165 @@
+// Building a plot window: interval scan, ticks and the 81 samples.
+#include "mainwindow.h"
+#include "plot.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <cmath>
+#include <complex>
+#include <random>
+#include <vector>
+
+namespace {
+
+using cplx = std::complex<long double>;
+
+long double magnitude(cplx z)
+{
+    return std::hypot(z.real(), z.imag());
+}
+
+cplx evaluate(const std::vector<long double> &coeffs, cplx x)
+{
+    cplx value = 0;
+    for (long double c : coeffs)
+        value = value * x + c;
+    return value;
+}
+
+// Durand-Kerner iteration, independent of the program's solver: all roots
+// at once from points spread on a circle of the Cauchy bound.
+std::vector<cplx> estimateRoots(const std::vector<long double> &coeffs)
+{
+    const int degree = static_cast<int>(coeffs.size()) - 1;
+    std::vector<long double> monic(coeffs.size());
+    long double bound = 0;
+    for (size_t i = 0; i < coeffs.size(); ++i) {
+        monic[i] = coeffs[i] / coeffs[0];
+        if (i > 0)
+            bound = std::max(bound, std::fabs(monic[i]));
+    }
+    bound += 1;
+    std::vector<cplx> roots(degree);
+    for (int k = 0; k < degree; ++k)
+        roots[k] = std::polar(bound, 0.4L + 2 * 3.141592653589793L * k / degree);
+    for (int sweep = 0; sweep < 5000; ++sweep) {
+        long double largestStep = 0;
+        for (int k = 0; k < degree; ++k) {
+            cplx denominator = 1;
+            for (int j = 0; j < degree; ++j)
+                if (j != k)
+                    denominator *= roots[k] - roots[j];
+            const cplx step = evaluate(monic, roots[k]) / denominator;
+            roots[k] -= step;
+            largestStep = std::max(largestStep, magnitude(step) / (1 + magnitude(roots[k])));
+        }
+        if (largestStep < 1e-15L)
+            break;
+    }
+    return roots;
+}
+
+std::vector<long double> fromRoots(const std::vector<long double> &roots)
+{
+    std::vector<long double> coeffs{1};
+    for (long double r : roots) {
+        coeffs.push_back(0);
+        for (size_t i = coeffs.size() - 1; i > 0; --i)
+            coeffs[i] -= r * coeffs[i - 1];
+    }
+    return coeffs;
+}
+
+void install(MainWindow &window, const std::vector<long double> &coeffs,
+             const std::vector<cplx> &roots)
+{
+    const int degree = static_cast<int>(coeffs.size()) - 1;
+    delete[] window.coeffs;
+    window.coeffCount = degree + 1;
+    window.coeffs = new cplx[coeffs.size()]();
+    for (size_t i = 0; i < coeffs.size(); ++i)
+        window.coeffs[i] = coeffs[i];
+    delete[] window.roots;
+    window.roots = new cplx[degree]();
+    window.rootCount = static_cast<int>(roots.size());
+    for (size_t i = 0; i < roots.size(); ++i)
+        window.roots[i] = roots[i];
+    delete window.solver;
+    window.solver = new PolySolver(degree, window.coeffs);
+}
+
+void buildPlot(benchmark::State &state, const std::vector<long double> &coeffs,
+               const std::vector<cplx> &roots)
+{
+    MainWindow window;
+    install(window, coeffs, roots);
+    for (auto _ : state) {
+        MyPlot plot(&window);
+        benchmark::DoNotOptimize(plot.samples);
+    }
+    long double lowest = roots[0].real(), highest = roots[0].real();
+    for (const cplx &r : roots) {
+        lowest = std::min(lowest, r.real());
+        highest = std::max(highest, r.real());
+    }
+    state.counters["root_span"] = static_cast<double>(highest - lowest);
+}
+
+void BM_UnitParabola(benchmark::State &state)
+{
+    buildPlot(state, {1, 0, -1}, {cplx(1, 0), cplx(-1, 0)});
+}
+
+void BM_Degree22RandomCoefficients(benchmark::State &state)
+{
+    std::mt19937 generator(22);
+    std::uniform_real_distribution<double> coefficient(-10, 10);
+    std::vector<long double> coeffs(23);
+    for (long double &c : coeffs)
+        c = coefficient(generator);
+    buildPlot(state, coeffs, estimateRoots(coeffs));
+}
+
+void BM_Degree22RootsSpread1e3(benchmark::State &state)
+{
+    std::vector<long double> real(22);
+    std::vector<cplx> roots(22);
+    for (int k = 0; k < 22; ++k) {
+        real[k] = -1000 + 2000.0L * k / 21;
+        roots[k] = real[k];
+    }
+    buildPlot(state, fromRoots(real), roots);
+}
+
+// The widest polynomial the definition dialog accepts.
+void BM_Degree22Leading001Others1e10(benchmark::State &state)
+{
+    std::vector<long double> coeffs(23, 1e10L);
+    coeffs[0] = 0.01L;
+    for (size_t i = 1; i < coeffs.size(); i += 2)
+        coeffs[i] = -1e10L;
+    buildPlot(state, coeffs, estimateRoots(coeffs));
+}
+
+} // namespace
+
+BENCHMARK(BM_UnitParabola)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Degree22RandomCoefficients)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Degree22RootsSpread1e3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Degree22Leading001Others1e10)->Unit(benchmark::kMillisecond);
+
+// Windows need an application object, so this program has its own main.
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    QApplication app(argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
