@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
+#include "new_poly_window.h"
 
 #include <QAction>
 #include <QFile>
@@ -36,6 +37,10 @@ MainWindow::MainWindow(QWidget *parent)
     reverse = false;
 
     ui->polynomialLabel->setText(formatPoly());
+
+    solver = new PolySolver(coeffCount - 1, coeffs);
+    solver->poly_solve(polish, reverse, &rootCount, roots);
+    ui->solutionsLabel->setText(formatSolutions());
 }
 
 MainWindow::~MainWindow()
@@ -78,14 +83,42 @@ QString MainWindow::formatSolutions()
     return text;
 }
 
+// Every change of polynomial or option solves from scratch with a fresh
+// solver; no result is reused.
+void MainWindow::UpdateView()
+{
+    delete solver;
+    delete[] roots;
+    roots = new std::complex<long double>[coeffCount - 1]();
+    solver = new PolySolver(coeffCount - 1, coeffs);
+    solver->poly_solve(polish, reverse, &rootCount, roots);
+    ui->polynomialLabel->setText(formatPoly());
+    ui->solutionsLabel->setText(formatSolutions());
+}
+
+// Unchecking the box runs its slot, which re-solves at once.
+void MainWindow::unsetReverse()
+{
+    if (reverse)
+        ui->reverseBox->setChecked(false);
+}
+
 void MainWindow::on_polishBox_stateChanged(int arg1)
 {
     polish = arg1 == Qt::Checked;
+    UpdateView();
 }
 
 void MainWindow::on_reverseBox_stateChanged(int arg1)
 {
     reverse = arg1 == Qt::Checked;
+    UpdateView();
+}
+
+void MainWindow::on_newPolyButton_clicked()
+{
+    auto *dialog = new DialogWindow(this);
+    dialog->show();
 }
 
 void MainWindow::showAbout()

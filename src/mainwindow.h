@@ -39,6 +39,7 @@ public:
 private slots:
     void on_polishBox_stateChanged(int arg1);
     void on_reverseBox_stateChanged(int arg1);
+    void on_newPolyButton_clicked();
     void showAbout();
 
 protected:

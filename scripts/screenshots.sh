@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Starts the real program under Xvfb, defines x^3 - 6x^2 + 11x - 6 through
+# the dialog with the keyboard as a user would, and saves screenshots of the
+# dialog, the main window and the plot window into docs/.
+# Needs: xvfb xdotool imagemagick, and a build in build/ (scripts/setup.sh).
+set -euo pipefail
+
+root_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+program="${BUILD_DIR:-$root_dir/build}/src/RootsOfPolynomial"
+out_dir="$root_dir/docs"
+display=":$((90 + RANDOM % 100))"
+
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp &
+xvfb_pid=$!
+trap 'kill $app_pid $xvfb_pid 2>/dev/null || true' EXIT
+export DISPLAY="$display"
+sleep 1
+
+"$program" &
+app_pid=$!
+
+wait_for() { xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
+type_into_focused() { xdotool key --delay 50 ctrl+a && xdotool type --delay 50 -- "$1"; }
+
+main_window=$(wait_for "Roots Of Polynomial")
+# Without a window manager every window opens at the top left corner.
+xdotool windowfocus --sync "$main_window"
+xdotool mousemove --window "$main_window" 398 556 click 1   # "Define New Polynomial"
+
+dialog=$(wait_for "Define Polynomial")
+xdotool windowmove "$dialog" 820 0
+xdotool windowfocus --sync "$dialog"
+sleep 0.5
+type_into_focused 3                 # the degree box has the focus first
+xdotool key Tab Tab Tab             # past the button and the leading box
+type_into_focused -6
+xdotool key Tab && type_into_focused 11
+xdotool key Tab && type_into_focused -6
+sleep 0.5
+import -window "$dialog" "$out_dir/dialog.png"
+xdotool key shift+Tab shift+Tab shift+Tab shift+Tab space   # "Create the Polynomial"
+
+plot=$(wait_for "Plot Of Polynomial")
+xdotool windowmove "$plot" 820 0
+sleep 1
+import -window "$main_window" "$out_dir/main-window.png"
+import -window "$plot" "$out_dir/plot-window.png"
+echo "Saved dialog.png, main-window.png and plot-window.png in $out_dir"
