@@ -41,6 +41,7 @@ MainWindow::MainWindow(QWidget *parent)
     solver = new PolySolver(coeffCount - 1, coeffs);
     solver->poly_solve(polish, reverse, &rootCount, roots);
     ui->solutionsLabel->setText(formatSolutions());
+    reportMissingRoots();
 }
 
 MainWindow::~MainWindow()
@@ -94,6 +95,18 @@ void MainWindow::UpdateView()
     solver->poly_solve(polish, reverse, &rootCount, roots);
     ui->polynomialLabel->setText(formatPoly());
     ui->solutionsLabel->setText(formatSolutions());
+    reportMissingRoots();
+}
+
+// The solver lists only roots it could verify; a shorter list must not pass
+// for the complete one.
+void MainWindow::reportMissingRoots()
+{
+    const int degree = coeffCount - 1;
+    if (rootCount < degree)
+        ui->statusBar->showMessage(QStringLiteral("Found %1 of %2 roots").arg(rootCount).arg(degree));
+    else
+        ui->statusBar->clearMessage();
 }
 
 // Unchecking the box runs its slot, which re-solves at once.

@@ -42,6 +42,9 @@ private slots:
     void on_newPolyButton_clicked();
     void showAbout();
 
+private:
+    void reportMissingRoots();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
 };

@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 #include <utility>
+#include <vector>
 
 using cplx = std::complex<long double>;
 
@@ -87,23 +88,81 @@ long double modulus(cplx u)
     return cabsl(u.__rep());
 }
 
-// Whether |u|^2, taken as modulus(u) squared, exceeds limit. Most calls
-// are far from a tie; there x^2 + y^2, within a few units in the last
-// place of |u|^2, settles it without the costlier modulus. Near a tie, or
-// where the squares could leave the safe range, the modulus decides.
+// Most moduli serve only to be compared or rounded to double. For those,
+// x^2 + y^2 in extended precision, within a few units in the last place of
+// the squared modulus, settles the matter unless it lies too close to a tie
+// or a rounding boundary; only then is the costlier modulus taken.
+const long double unit_roundoff = 1.0L / 18446744073709551616.0L; // 2^-64
+const long double estimate_slack = 16 * unit_roundoff;
+const long double tie_margin = 1e-12L;
+
+// Parts of a size whose squares neither overflow nor underflow.
+bool moderate(cplx u)
+{
+    const long double big = std::max(std::fabs(u.real()), std::fabs(u.imag()));
+    return big > 1e-2000L && big < 1e2000L;
+}
+
+long double squared_parts(cplx u)
+{
+    return u.real() * u.real() + u.imag() * u.imag();
+}
+
+// The double that every value within the slack of estimate rounds to, if
+// they all round alike.
+bool rounds_alike(long double estimate, double *out)
+{
+    const double low = static_cast<double>(estimate * (1 - estimate_slack));
+    const double high = static_cast<double>(estimate * (1 + estimate_slack));
+    *out = low;
+    return low == high;
+}
+
+double modulus_as_double(cplx u)
+{
+    double rounded;
+    if (moderate(u) && rounds_alike(std::sqrt(squared_parts(u)), &rounded))
+        return rounded;
+    return static_cast<double>(modulus(u));
+}
+
+// |u|^2 + 1, rounded to double, with |u| the modulus.
+double squared_modulus_plus_one_as_double(cplx u)
+{
+    double rounded;
+    if (moderate(u) && rounds_alike(squared_parts(u) + 1, &rounded))
+        return rounded;
+    const long double m = modulus(u);
+    return static_cast<double>(m * m + 1);
+}
+
+// Whether |u|^2, taken as modulus(u) squared, exceeds limit.
 bool squared_modulus_exceeds(cplx u, long double limit)
 {
-    const long double x = std::fabs(u.real());
-    const long double y = std::fabs(u.imag());
-    if (x < 1e2000L && y < 1e2000L && limit > 1e-4000L && limit < 1e4000L) {
-        const long double q = x * x + y * y;
-        if (q > limit * (1 + 1e-12L))
+    if (moderate(u) && limit > 1e-3000L && limit < 1e3000L) {
+        const long double q = squared_parts(u);
+        if (q > limit * (1 + tie_margin))
             return true;
-        if (q < limit * (1 - 1e-12L))
+        if (q < limit * (1 - tie_margin))
             return false;
     }
     const long double m = modulus(u);
     return m * m > limit;
+}
+
+// Whether |u|^2 exceeds |v|, both moduli taken as the modulus.
+bool squared_modulus_exceeds_modulus(cplx u, cplx v)
+{
+    if (moderate(u) && moderate(v)) {
+        const long double q = squared_parts(u);
+        const long double limit = std::sqrt(squared_parts(v));
+        if (q > limit * (1 + tie_margin))
+            return true;
+        if (q < limit * (1 - tie_margin))
+            return false;
+    }
+    const long double m = modulus(u);
+    return m * m > modulus(v);
 }
 
 bool identical(long double x, long double y)
@@ -163,14 +222,14 @@ bool passes_pre_test(int32_t d, double d0, long double eps)
 }
 
 // The residual allowed at a grows like d*|a|^(d-1), but never below eps/d.
-bool converged(cplx a, long double A, int32_t d, long double eps)
+bool converged(cplx a, cplx fa, int32_t d, long double eps)
 {
-    const double r = static_cast<double>(modulus(a));
+    const double r = modulus_as_double(a);
     const long double X = std::pow(r, static_cast<double>(d - 1)) *
                           static_cast<long double>(d) * eps;
     const long double Y = eps / d;
     const long double bound = Y <= X ? X : Y;
-    return bound * bound >= A * A;
+    return !has_nan(fa) && !squared_modulus_exceeds(fa, bound * bound);
 }
 
 } // namespace
@@ -189,16 +248,15 @@ bool PolySolver::search_root(Polynomial *p, cplx *z, long double eps)
     cplx b = second_start_point(d);
     cplx fa = apply_poly(p, a);
     cplx fb = apply_poly(p, b);
-    const double d0 = static_cast<double>(modulus(fb - fa));
+    const double d0 = modulus_as_double(fb - fa);
     if (!passes_pre_test(d, d0, eps))
         return false;
 
     int32_t stall = 0;
     const int32_t limit = d + 2;
     double prev = d0;
-    long double A = modulus(fa);
     for (int32_t step = 0; step < max_secant_steps; ++step) {
-        if (converged(a, A, d, eps)) {
+        if (converged(a, fa, d, eps)) {
             *z = a;
             return true;
         }
@@ -215,13 +273,12 @@ bool PolySolver::search_root(Polynomial *p, cplx *z, long double eps)
         fa = apply_poly(p, a);
         fb = apply_poly(p, b);
 
-        const long double m = modulus(fa);
-        if (static_cast<double>(m) >= prev)
+        const double m = modulus_as_double(fa);
+        if (m >= prev)
             stall += 1;
         if (stall > limit)
             return false;
-        prev = static_cast<double>(m);
-        A = m;
+        prev = m;
     }
     return false;
 }
@@ -249,8 +306,7 @@ bool PolySolver::try_root(Polynomial *p, cplx *z, bool polish, long double eps)
         scratch.start = s;
 
         // Accept when |p(z)| <= eps * d * (1 + |z|^2)^((d-1)/2).
-        const long double mz = modulus(*z);
-        const double D = std::pow(static_cast<double>(mz * mz + 1),
+        const double D = std::pow(squared_modulus_plus_one_as_double(*z),
                                   static_cast<double>(d - 1)) *
                          (d * d);
         if (squared_modulus_exceeds(apply_poly(&scratch, *z), eps * eps * D))
@@ -262,8 +318,7 @@ bool PolySolver::try_root(Polynomial *p, cplx *z, bool polish, long double eps)
         if (corrections) {
             // The quotient at z is p'(z): one Newton correction.
             const cplx qz = apply_poly(&scratch, *z);
-            const long double mq = modulus(qz);
-            if (mq * mq > modulus(rem))
+            if (squared_modulus_exceeds_modulus(qz, rem))
                 delta = rem / (-qz);
         }
     }
@@ -280,7 +335,8 @@ int32_t PolySolver::create_deriv_list(Polynomial p, Polynomial **out)
     if (n < 0)
         throw std::bad_array_new_length();
 
-    Polynomial *list = new Polynomial[n > 0 ? n : 1];
+    deriv_levels = n > 0 ? n : 1;
+    Polynomial *list = new Polynomial[deriv_levels];
     *out = list;
 
     Polynomial &base = list[0];
@@ -302,12 +358,9 @@ int32_t PolySolver::create_deriv_list(Polynomial p, Polynomial **out)
     return n > 0 ? n - 1 : 0;
 }
 
-// Level 0 is never deflated below degree 0 and records one root per
-// deflation, so its degree plus its root count is still the chain's n.
 void PolySolver::destroy_deriv_list(Polynomial *list)
 {
-    const int32_t levels = std::max(1, list[0].degree + list[0].num_roots);
-    for (int32_t k = 0; k < levels; ++k) {
+    for (int32_t k = 0; k < deriv_levels; ++k) {
         delete[] list[k].coeffs;
         delete[] list[k].roots;
     }
@@ -355,6 +408,8 @@ bool PolySolver::poly_solve(bool polish, bool reverse, int32_t *count,
         }
     }
 
+    check_roots(P);
+
     if (reverse)
         reverse_factor(&poly, deriv_list, eps);
 
@@ -384,7 +439,7 @@ void PolySolver::sort_roots(Polynomial *p)
 }
 
 // Re-derives every root but the largest from the undeflated polynomial,
-// smallest first; a root it no longer accepts is reported as zero.
+// smallest first; a root it no longer accepts keeps its value as found.
 void PolySolver::reverse_factor(Polynomial *poly, Polynomial *list,
                                 long double eps)
 {
@@ -394,6 +449,212 @@ void PolySolver::reverse_factor(Polynomial *poly, Polynomial *list,
     sort_roots(found);
     for (int32_t k = found->num_roots - 1; k >= 1; --k) {
         cplx z = found->roots[k];
-        found->roots[k] = try_root(poly, &z, true, eps) ? z : cplx(0, 0);
+        if (try_root(poly, &z, true, eps))
+            found->roots[k] = z;
     }
+}
+
+namespace {
+
+// Relative accuracy a root must have against the original polynomial: what
+// Newton polishing reaches, or what the unpolished search is content with.
+const long double polished_accuracy = 1e-9L;
+const long double plain_accuracy = 1e-6L;
+
+// Sweeps of the simultaneous iteration; it settles in a few dozen.
+constexpr int32_t max_aberth_sweeps = 500;
+constexpr int32_t newton_steps = 3;
+
+struct Evaluation {
+    cplx value;
+    cplx derivative;
+    long double scale; // sum of |a_k| |z|^k: how large rounding can make the value
+};
+
+// Size of u where only its order matters.
+long double magnitude(cplx u)
+{
+    return std::sqrt(squared_parts(u));
+}
+
+// Horner's scheme for p and p' together, with the scale of p's terms.
+Evaluation evaluate(const Polynomial *p, cplx z)
+{
+    const cplx *c = p->coeffs + p->start;
+    const long double r = magnitude(z);
+    Evaluation e{c[0], cplx(0, 0), magnitude(c[0])};
+    for (int32_t k = 1; k <= p->degree; ++k) {
+        e.derivative = e.derivative * z + e.value;
+        e.value = e.value * z + c[k];
+        e.scale = e.scale * r + magnitude(c[k]);
+    }
+    return e;
+}
+
+// The value at z is no larger than the rounding errors of computing it:
+// z is a root as far as the arithmetic can tell.
+bool lost_in_rounding(const Evaluation &e, int32_t degree)
+{
+    return magnitude(e.value) <= 8 * (degree + 1) * unit_roundoff * e.scale;
+}
+
+cplx shown(cplx z, long double eps)
+{
+    return cplx(clean_part(z.real(), eps), clean_part(z.imag(), eps));
+}
+
+// Starting points spread over circles whose radii follow the upper convex
+// hull of (k, log |a_k|), so that roots of very different sizes each get
+// points of their own size. Zero roots get points on a tiny circle.
+std::vector<cplx> start_points(const Polynomial *p)
+{
+    const int32_t n = p->degree;
+    const cplx *c = p->coeffs + p->start;
+    std::vector<int32_t> hull;
+    for (int32_t k = 0; k <= n; ++k) {
+        const long double a = std::abs(c[n - k]);
+        if (!(a > 0))
+            continue;
+        const long double y = std::log(a);
+        while (hull.size() >= 2) {
+            const int32_t i = hull[hull.size() - 2];
+            const int32_t j = hull.back();
+            const long double yi = std::log(std::abs(c[n - i]));
+            const long double yj = std::log(std::abs(c[n - j]));
+            if ((yj - yi) * (k - i) > (y - yi) * (j - i))
+                break;
+            hull.pop_back();
+        }
+        hull.push_back(k);
+    }
+
+    std::vector<cplx> points;
+    const long double two_pi = 6.283185307179586476925L;
+    auto add_circle = [&](long double radius, int32_t count, int32_t first) {
+        for (int32_t j = 0; j < count; ++j) {
+            const long double angle = two_pi * (j + 0.25L) / count + two_pi * first / n + 0.4L;
+            points.push_back(std::polar(radius, angle));
+        }
+    };
+    long double smallest = 1;
+    for (size_t e = 0; e + 1 < hull.size(); ++e) {
+        const int32_t i = hull[e];
+        const int32_t j = hull[e + 1];
+        const long double radius =
+            std::pow(std::abs(c[n - i]) / std::abs(c[n - j]), 1.0L / (j - i));
+        smallest = e == 0 ? radius : std::min(smallest, radius);
+        add_circle(radius, j - i, i);
+    }
+    if (!hull.empty() && hull.front() > 0)
+        add_circle(smallest * 1e-6L, hull.front(), 0);
+    while (int32_t(points.size()) < n)
+        points.push_back(cplx(0, 0));
+    return points;
+}
+
+} // namespace
+
+// A root when the value there is lost in rounding (this also takes in
+// multiple roots, where no Newton step is reliable), or when one Newton step
+// against p would move z by less than the accuracy asked for.
+bool PolySolver::is_root(Polynomial *p, cplx z, long double accuracy)
+{
+    if (has_nan(z))
+        return false;
+    const Evaluation e = evaluate(p, z);
+    if (lost_in_rounding(e, p->degree))
+        return true;
+    return magnitude(e.value) <= accuracy * std::max(1.0L, magnitude(z)) * magnitude(e.derivative);
+}
+
+// Drops every value that is no root of the original polynomial, as it will
+// be shown; copies of a value go with it, since they are the same value.
+void PolySolver::verify_roots(Polynomial *original, Polynomial *found, long double accuracy,
+                              long double eps)
+{
+    int32_t kept = 0;
+    for (int32_t i = 0; i < found->num_roots; ++i)
+        if (is_root(original, shown(found->roots[i], eps), accuracy))
+            found->roots[kept++] = found->roots[i];
+    found->num_roots = kept;
+}
+
+// Finds the roots still missing by the Aberth-Ehrlich iteration on the
+// original polynomial, with the verified roots held fixed as an implicit
+// deflation, then a few Newton steps; appends those that verify.
+void PolySolver::complete_roots(Polynomial *original, Polynomial *found, long double accuracy,
+                                long double eps)
+{
+    const int32_t n = original->degree;
+    if (found->num_roots >= n)
+        return;
+    const std::vector<cplx> known(found->roots, found->roots + found->num_roots);
+
+    std::vector<cplx> z = start_points(original);
+    for (const cplx &root : known) {
+        const auto nearest = std::min_element(z.begin(), z.end(), [&](cplx a, cplx b) {
+            return std::abs(a - root) < std::abs(b - root);
+        });
+        z.erase(nearest);
+    }
+
+    std::vector<bool> settled(z.size(), false);
+    for (int32_t sweep = 0; sweep < max_aberth_sweeps; ++sweep) {
+        bool moved = false;
+        for (size_t i = 0; i < z.size(); ++i) {
+            if (settled[i])
+                continue;
+            const Evaluation e = evaluate(original, z[i]);
+            if (lost_in_rounding(e, n)) {
+                settled[i] = true;
+                continue;
+            }
+            const cplx newton = e.value / e.derivative;
+            cplx pull(0, 0);
+            for (size_t j = 0; j < z.size(); ++j)
+                if (j != i)
+                    pull += cplx(1, 0) / (z[i] - z[j]);
+            for (const cplx &root : known)
+                pull += cplx(1, 0) / (z[i] - root);
+            const cplx step = newton / (cplx(1, 0) - newton * pull);
+            if (has_nan(step)) {
+                settled[i] = true;
+                continue;
+            }
+            z[i] -= step;
+            settled[i] = std::abs(step) <= 4 * unit_roundoff * std::abs(z[i]);
+            moved = true;
+        }
+        if (!moved)
+            break;
+    }
+
+    for (cplx &root : z) {
+        for (int32_t step = 0; step < newton_steps; ++step) {
+            const Evaluation e = evaluate(original, root);
+            const cplx next = root - e.value / e.derivative;
+            if (!(std::abs(evaluate(original, next).value) < std::abs(e.value)))
+                break;
+            root = next;
+        }
+        if (found->num_roots < n && is_root(original, shown(root, eps), accuracy))
+            found->roots[found->num_roots++] = root;
+    }
+}
+
+// The level-by-level search can miss roots, and deflation in an unlucky
+// order can let a value through that is no root of the polynomial itself:
+// keep the roots that are, and find the rest against the original.
+void PolySolver::check_roots(bool polished)
+{
+    const int32_t n = poly.degree;
+    const std::unique_ptr<cplx[]> coeffs(new cplx[poly.start + n + 1]);
+    std::copy(poly.coeffs, poly.coeffs + poly.start + n + 1, coeffs.get());
+    Polynomial original{coeffs.get(), n, poly.start, nullptr, 0};
+    guard_lead(&original);
+    normalize(&original);
+
+    const long double accuracy = polished ? polished_accuracy : plain_accuracy;
+    verify_roots(&original, &deriv_list[0], accuracy, tolerance);
+    complete_roots(&original, &deriv_list[0], accuracy, tolerance);
 }

@@ -51,8 +51,22 @@ public:
     void sort_roots(Polynomial *p);
     void reverse_factor(Polynomial *poly, Polynomial *list, long double eps);
 
+    // Checks the roots found against the original polynomial and finds the
+    // ones the level-by-level search missed or got wrong.
+    void check_roots(bool polished);
+    bool is_root(Polynomial *p, std::complex<long double> z, long double accuracy);
+    void verify_roots(Polynomial *original, Polynomial *found, long double accuracy,
+                      long double eps);
+    void complete_roots(Polynomial *original, Polynomial *found, long double accuracy,
+                        long double eps);
+
     Polynomial *deriv_list;
     Polynomial poly;
+
+private:
+    // Levels of the chain being solved: the count of level 0's roots changes
+    // once they are verified, so it cannot tell the chain's length any more.
+    int32_t deriv_levels = 0;
 };
 
 #endif

@@ -227,6 +227,22 @@ private slots:
         QCOMPARE(window.ui->verticalLayoutWidget->geometry().bottom(), 619);
     }
 
+    void statusBarTellsOfMissingRoots()
+    {
+        MainWindow window;
+        QCOMPARE(window.ui->solutionsLabel->text(), QString("-1<br>1<br>"));
+        QCOMPARE(window.ui->statusBar->currentMessage(), QString());
+        const long double nan = std::numeric_limits<long double>::quiet_NaN();
+        window.coeffs[1] = cplx(nan, 0);
+        window.UpdateView();
+        QCOMPARE(window.rootCount, 0);
+        QCOMPARE(window.ui->statusBar->currentMessage(), QString("Found 0 of 2 roots"));
+        installPolynomial(window, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+        window.UpdateView();
+        QCOMPARE(window.rootCount, 17);
+        QCOMPARE(window.ui->statusBar->currentMessage(), QString());
+    }
+
     void aboutBoxShowsNotice()
     {
         MainWindow window;

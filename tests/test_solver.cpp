@@ -623,8 +623,8 @@ private slots:
         QTest::newRow("(x - 1)(x^2 + 1)(x - 2)") << Coeffs{1, -3, 3, -3, 2}
                                                  << Coeffs{1, i, -i, 2}
                                                  << Coeffs{2, i, -i, 1} << Coeffs{1, -2};
-        QTest::newRow("refused becomes 0") << Coeffs{1, -3, 2} << Coeffs{1.5L, 2}
-                                           << Coeffs{2, 0} << Coeffs{1, -3, 2};
+        QTest::newRow("refused keeps its value") << Coeffs{1, -3, 2} << Coeffs{1.5L, 2}
+                                                 << Coeffs{2, 1.5L} << Coeffs{1, -3, 2};
         QTest::newRow("single root: monic, not deflated")
             << Coeffs{2, -8} << Coeffs{4} << Coeffs{4} << Coeffs{1, -4};
         QTest::newRow("lead below floor") << Coeffs{0.005, 0, -1} << Coeffs{-1, 1}
@@ -685,8 +685,8 @@ private slots:
                                          << Coeffs{-1, 1} << 0.0;
         QTest::newRow("degree 0") << Coeffs{5} << true << false << Coeffs{} << 0.0;
         QTest::newRow("degree 0 reverse") << Coeffs{5} << false << true << Coeffs{} << 0.0;
-        // x^4 - 4x^3 - 3 has no multiple roots and its own search stalls.
-        QTest::newRow("search gives up") << Coeffs{1, -4, 0, 0, -3} << true << false
+        // A root that is not a number is no root of anything.
+        QTest::newRow("NaN coefficient") << Coeffs{1, cplx(nan_ld, 1e-13L)} << false << false
                                          << Coeffs{} << 0.0;
     }
 
@@ -721,9 +721,6 @@ private slots:
         QTest::newRow("imaginary exactly eps") << cplx(2, eps) << cplx(2, 0);
         QTest::newRow("imaginary -eps") << cplx(2, -eps) << cplx(2, 0);
         QTest::newRow("just above eps") << cplx(2, 2e-12L) << cplx(2, 2e-12L);
-        // Normalising by the complex quotient spreads the NaN to both parts,
-        // and a NaN part is never taken for a negligible one.
-        QTest::newRow("NaN kept") << cplx(nan_ld, 1e-13L) << cplx(nan_ld, nan_ld);
     }
 
     void solveCleansNegligibleParts()
@@ -732,10 +729,7 @@ private slots:
         QFETCH(cplx, reported);
         const Coeffs roots = solve({1, -root}, false, false).roots;
         QCOMPARE(roots.size(), std::size_t(1));
-        if (std::isnan(reported.real()))
-            QVERIFY2(std::isnan(roots[0].real()) && std::isnan(roots[0].imag()), show(roots[0]));
-        else
-            QVERIFY2(same(roots[0], reported), show(roots[0]));
+        QVERIFY2(same(roots[0], reported), show(roots[0]));
     }
 
     // With reverse deflation the solver's own polynomial is left monic and
