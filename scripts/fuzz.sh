@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Builds the solver's libFuzzer target (fuzz/fuzz_solver.cpp) with clang and
+# AddressSanitizer + UndefinedBehaviorSanitizer into build-fuzz/, replays the
+# committed seeds and regression inputs, then fuzzes for a bounded time.
+#
+#   bash scripts/fuzz.sh            # 60 s
+#   FUZZ_SECONDS=600 bash scripts/fuzz.sh
+#
+# New corpus entries go to a temporary directory, never into the repository
+# (FUZZ_CORPUS=DIR keeps them in DIR instead, to go on from there later).
+# Whatever the fuzzer finds (crash, timeout, leak) is left in
+# build-fuzz/artifacts/ and fails the run; commit it to fuzz/regressions/ once
+# the fault is fixed, and tests/test_fuzz_regressions.cpp replays it.
+set -euo pipefail
+
+root_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build_dir="${FUZZ_BUILD_DIR:-$root_dir/build-fuzz}"
+seconds="${FUZZ_SECONDS:-60}"
+
+# libFuzzer's runtime comes with clang's compiler-rt package.
+packages=(clang-14 libclang-rt-14-dev)
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed'; then
+        missing+=("$package")
+    fi
+done
+if ((${#missing[@]})); then
+    if [[ $(id -u) -ne 0 ]]; then
+        echo "Missing packages. Install them with:"
+        echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}"
+        exit 1
+    fi
+    echo "Installing ${missing[*]} ..."
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+mkdir -p "$build_dir"
+# ISO C++ and no contraction, as in the normal build: the solver's results
+# depend on every rounding happening as written.
+clang++-14 -std=c++17 -O1 -g -Wall -Wextra -Werror -ffp-contract=off -fno-omit-frame-pointer \
+    -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+    -I"$root_dir/src" -I"$root_dir/fuzz" \
+    "$root_dir/fuzz/fuzz_solver.cpp" "$root_dir/src/rroots_oo_1.cpp" \
+    -o "$build_dir/fuzz_solver"
+
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+
+# Every committed input first, each once.
+shopt -s nullglob
+inputs=("$root_dir"/fuzz/seeds/* "$root_dir"/fuzz/regressions/*)
+"$build_dir/fuzz_solver" -timeout=1 "${inputs[@]}" >"$build_dir/replay.log" 2>&1 || {
+    cat "$build_dir/replay.log"
+    exit 1
+}
+echo "fuzz_solver: replayed $(grep -c '^Executed ' "$build_dir/replay.log") committed inputs"
+
+corpus="${FUZZ_CORPUS:-$(mktemp -d)}"
+[[ -n "${FUZZ_CORPUS:-}" ]] || trap 'rm -rf "$corpus"' EXIT
+rm -rf "$build_dir/artifacts"
+mkdir -p "$build_dir/artifacts"
+status=0
+# 186 bytes hold the largest input (2 + 23 doubles); more would be ignored.
+"$build_dir/fuzz_solver" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 \
+    -max_len=186 -dict="$root_dir/fuzz/solver.dict" -print_final_stats=1 -artifact_prefix="$build_dir/artifacts/" \
+    "$corpus" "$root_dir/fuzz/seeds" >"$build_dir/fuzz.log" 2>&1 || status=$?
+grep -E '^(#[0-9]+ +DONE|Done |stat::number_of_executed_units|stat::peak_rss_mb)' "$build_dir/fuzz.log" || true
+if ((status != 0)) || compgen -G "$build_dir/artifacts/*" >/dev/null; then
+    tail -n 60 "$build_dir/fuzz.log"
+    echo "fuzz_solver found a fault; inputs in $build_dir/artifacts/:"
+    ls -l "$build_dir/artifacts/"
+    exit 1
+fi
+echo "fuzz_solver: $seconds s, no fault found, $(ls "$corpus" | wc -l) corpus entries "
