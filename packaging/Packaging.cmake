@@ -12,6 +12,9 @@ install(FILES ${PACKAGING_DIR}/${APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PACKAGING_DIR}/${APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# The About box points to this file.
+install(FILES ${CMAKE_SOURCE_DIR}/LICENSE
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/roots-of-polynomial)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME roots-of-polynomial)

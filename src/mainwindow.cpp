@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QResizeEvent>
@@ -14,7 +15,7 @@
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), coeffCount(0), coeffs(nullptr), solver(nullptr),
       rootCount(0), roots(nullptr), polish(true), reverse(false),
-      ui(new Ui_MainWindow), licenseText(nullptr)
+      ui(new Ui_MainWindow), licenseText(nullptr), missingRootsLabel(nullptr)
 {
     ui->setupUi(this);
 
@@ -29,6 +30,9 @@ MainWindow::MainWindow(QWidget *parent)
     licenseFile.close();
 
     connect(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+
+    missingRootsLabel = new QLabel;
+    ui->statusBar->addWidget(missingRootsLabel, 1);
 
     coeffCount = 3;
     coeffs = new std::complex<long double>[3]{{1, 0}, {0, 0}, {-1, 0}};
@@ -99,14 +103,15 @@ void MainWindow::UpdateView()
 }
 
 // The solver lists only roots it could verify; a shorter list must not pass
-// for the complete one.
+// for the complete one. A permanent label, since a menu entry's status tip
+// would wipe a temporary message.
 void MainWindow::reportMissingRoots()
 {
     const int degree = coeffCount - 1;
     if (rootCount < degree)
-        ui->statusBar->showMessage(QStringLiteral("Found %1 of %2 roots").arg(rootCount).arg(degree));
+        missingRootsLabel->setText(QStringLiteral("Found %1 of %2 roots").arg(rootCount).arg(degree));
     else
-        ui->statusBar->clearMessage();
+        missingRootsLabel->clear();
 }
 
 // Unchecking the box runs its slot, which re-solves at once.
@@ -141,7 +146,7 @@ void MainWindow::showAbout()
 }
 
 // The layout area is not managed by a layout of the central widget, so it
-// follows the window by hand: 5 px from the left, below menu and tool bar.
+// follows the window by hand, inset 5 px at the left and 45 px at the top.
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
     ui->verticalLayoutWidget->setGeometry(5, 45, width() - 14, height() - 125);

@@ -8,6 +8,7 @@
 
 #include <complex>
 
+class QLabel;
 class Ui_MainWindow;
 
 class MainWindow : public QMainWindow
@@ -44,6 +45,8 @@ private slots:
 
 private:
     void reportMissingRoots();
+
+    QLabel *missingRootsLabel;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

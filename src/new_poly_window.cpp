@@ -8,6 +8,16 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+namespace {
+
+// The overloads carrying the new value; spelled out, since the helper that
+// picks an overload by its arguments is younger than the toolkit we support.
+const auto degreeChanged = static_cast<void (QSpinBox::*)(int)>(&QSpinBox::valueChanged);
+const auto coefficientChanged =
+    static_cast<void (QDoubleSpinBox::*)(double)>(&QDoubleSpinBox::valueChanged);
+
+} // namespace
+
 DialogWindow::DialogWindow(MainWindow *mainWindow)
     : QWidget(nullptr), mainWindow(mainWindow), vLayout(nullptr), degree(2),
       coeffBoxes(nullptr)
@@ -30,7 +40,7 @@ DialogWindow::DialogWindow(MainWindow *mainWindow)
     newCoefficients(degree + 1);
 
     // Connected last, so that setting the initial degree changes nothing.
-    connect(degreeBox, QOverload<int>::of(&QSpinBox::valueChanged), this,
+    connect(degreeBox, degreeChanged, this,
             &DialogWindow::changeDegree);
     connect(submitButton, &QPushButton::clicked, this, &DialogWindow::submitReceived);
 }
@@ -55,14 +65,14 @@ void DialogWindow::newCoefficients(int n)
     coeffBoxes[0].setValue(1);
     degree = n - 1;
     // Connected last, so that the start values pass unchecked.
-    connect(&coeffBoxes[0], QOverload<double>::of(&QDoubleSpinBox::valueChanged), this,
+    connect(&coeffBoxes[0], coefficientChanged, this,
             &DialogWindow::validateBox);
 }
 
 void DialogWindow::clearCoefficients()
 {
     if (coeffBoxes) {
-        disconnect(&coeffBoxes[0], QOverload<double>::of(&QDoubleSpinBox::valueChanged),
+        disconnect(&coeffBoxes[0], coefficientChanged,
                    nullptr, nullptr);
         // Array delete destroys the boxes from the last to the first; each
         // one leaves the dialog and its layout as it goes.

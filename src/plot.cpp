@@ -148,7 +148,7 @@ void MyPlot::includeValue(double v)
 }
 
 // Values from xMin up to just below xMax, 25 to a margin, or evenly spread
-// over at most maxScanPoints where that would take more.
+// over about maxScanPoints where that would take more.
 void MyPlot::scanValues(double span, double margin)
 {
     if (!(xMax > xMin))

@@ -172,8 +172,9 @@ QString solveFault(const MainWindow &window, const std::vector<double> &c)
     const QString poly = window.ui->polynomialLabel->text();
     if (!poly.endsWith("= &nbsp; 0") || poly.contains("nan") || poly.contains("inf"))
         return "polynomial shown as " + poly;
-    if (!window.ui->statusBar->currentMessage().isEmpty())
-        return "status bar says " + window.ui->statusBar->currentMessage();
+    const auto *report = window.ui->statusBar->findChild<QLabel *>();
+    if (!report || !report->text().isEmpty())
+        return "status bar says " + (report ? report->text() : QString("nothing at all"));
     return QString();
 }
 
