@@ -8,6 +8,7 @@
 //   bench_compare --accuracy [FILE]   every solver on the accuracy corpus
 //                                     (default: the committed one), per family
 #include "corpus.h"
+#include "fixed_polynomials.h"
 #include "rroots_oo_1.h"
 
 #include <benchmark/benchmark.h>
@@ -22,7 +23,6 @@
 #include <cstring>
 #include <iterator>
 #include <map>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,17 +33,6 @@ namespace {
 
 using cplx = std::complex<long double>;
 using EigenCoeffs = Eigen::Matrix<long double, Eigen::Dynamic, 1>;
-
-// The same polynomials as bench_solver's, so that the figures compare.
-std::vector<cplx> fixedPolynomial(int degree)
-{
-    std::mt19937_64 rng(1000 + degree);
-    std::uniform_real_distribution<double> coefficient(-10.0, 10.0);
-    std::vector<cplx> c(degree + 1);
-    for (cplx &x : c)
-        x = coefficient(rng);
-    return c;
-}
 
 // Each solver takes real coefficients highest power first and returns the
 // roots it found; GSL and Eigen want them lowest power first.

@@ -1,6 +1,7 @@
 // Building a plot window: interval scan, ticks and the 81 samples.
 #include "mainwindow.h"
 #include "plot.h"
+#include "window_testing.h"
 
 #include <benchmark/benchmark.h>
 
@@ -72,29 +73,11 @@ std::vector<long double> fromRoots(const std::vector<long double> &roots)
     return coeffs;
 }
 
-void install(MainWindow &window, const std::vector<long double> &coeffs,
-             const std::vector<cplx> &roots)
-{
-    const int degree = static_cast<int>(coeffs.size()) - 1;
-    delete[] window.coeffs;
-    window.coeffCount = degree + 1;
-    window.coeffs = new cplx[coeffs.size()]();
-    for (size_t i = 0; i < coeffs.size(); ++i)
-        window.coeffs[i] = coeffs[i];
-    delete[] window.roots;
-    window.roots = new cplx[degree]();
-    window.rootCount = static_cast<int>(roots.size());
-    for (size_t i = 0; i < roots.size(); ++i)
-        window.roots[i] = roots[i];
-    delete window.solver;
-    window.solver = new PolySolver(degree, window.coeffs);
-}
-
 void buildPlot(benchmark::State &state, const std::vector<long double> &coeffs,
                const std::vector<cplx> &roots)
 {
     MainWindow window;
-    install(window, coeffs, roots);
+    installSolved(window, coeffs, roots);
     for (auto _ : state) {
         MyPlot plot(&window);
         benchmark::DoNotOptimize(plot.samples);

@@ -1,25 +1,15 @@
 // One complete solve with polishing: on fixed random polynomials with
 // coefficients uniform in [-10, 10], and on x^n + 1.
+#include "fixed_polynomials.h"
 #include "rroots_oo_1.h"
 
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <vector>
 
 namespace {
 
 using cplx = std::complex<long double>;
-
-std::vector<cplx> fixedPolynomial(int degree)
-{
-    std::mt19937_64 rng(1000 + degree);
-    std::uniform_real_distribution<double> coefficient(-10.0, 10.0);
-    std::vector<cplx> c(degree + 1);
-    for (cplx &x : c)
-        x = coefficient(rng);
-    return c;
-}
 
 void solvePolishedRepeatedly(benchmark::State &state, std::vector<cplx> c)
 {

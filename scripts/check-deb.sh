@@ -11,14 +11,7 @@ if [[ $(id -u) -ne 0 ]]; then
     echo "check-deb.sh installs a package: run it as root." >&2
     exit 1
 fi
-tools=(xvfb xauth xdotool dpkg-dev file)
-missing=()
-for package in "${tools[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")
-done
-if ((${#missing[@]})); then
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+require_packages xvfb xauth xdotool dpkg-dev file
 
 (cd "$build_dir" && cpack -G DEB >/dev/null)
 deb=$(ls -t "$build_dir"/roots-of-polynomial_*.deb | head -n 1)

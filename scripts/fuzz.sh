@@ -18,24 +18,8 @@ build_dir="${FUZZ_BUILD_DIR:-$root_dir/build-fuzz}"
 seconds="${FUZZ_SECONDS:-60}"
 
 # libFuzzer's runtime comes with clang's compiler-rt package.
-packages=(clang-14 libclang-rt-14-dev)
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed'; then
-        missing+=("$package")
-    fi
-done
-if ((${#missing[@]})); then
-    if [[ $(id -u) -ne 0 ]]; then
-        echo "Missing packages. Install them with:"
-        echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}"
-        exit 1
-    fi
-    echo "Installing ${missing[*]} ..."
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+source "$root_dir/scripts/require-packages.sh"
+require_packages clang-14 libclang-rt-14-dev
 
 mkdir -p "$build_dir"
 # ISO C++ and no contraction, as in the normal build: the solver's results

@@ -16,17 +16,8 @@ set -euo pipefail
 
 root_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-if ! dpkg-query -W -f='${Status}' valgrind 2>/dev/null | grep -q 'ok installed'; then
-    if [[ $(id -u) -ne 0 ]]; then
-        echo "Missing packages. Install them with:"
-        echo "  sudo apt-get update && sudo apt-get install -y valgrind"
-        exit 1
-    fi
-    echo "Installing valgrind ..."
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends valgrind >/dev/null
-fi
+source "$root_dir/scripts/require-packages.sh"
+require_packages valgrind
 
 source "$root_dir/scripts/setup.sh"
 export QT_QPA_PLATFORM=offscreen

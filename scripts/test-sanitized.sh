@@ -8,24 +8,8 @@ root_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build_dir="${SANITIZE_BUILD_DIR:-$root_dir/build-sanitize}"
 
 # The same packages as the normal build: g++ brings the sanitizer runtimes.
-packages=(g++ make cmake qtbase5-dev qtbase5-dev-tools)
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed'; then
-        missing+=("$package")
-    fi
-done
-if ((${#missing[@]})); then
-    if [[ $(id -u) -ne 0 ]]; then
-        echo "Missing packages. Install them with:"
-        echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}"
-        exit 1
-    fi
-    echo "Installing ${missing[*]} ..."
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+source "$root_dir/scripts/require-packages.sh"
+require_packages g++ make cmake qtbase5-dev qtbase5-dev-tools
 
 # float-cast-overflow is not part of g++'s "undefined" group; the plot turns
 # doubles into pixel positions, so it is asked for by name. Division by zero

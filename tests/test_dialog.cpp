@@ -4,6 +4,7 @@
 #include "new_poly_window.h"
 #include "plot.h"
 #include "ui_mainwindow.h"
+#include "window_testing.h"
 
 #include <QtTest>
 #include <QClipboard>
@@ -44,15 +45,6 @@ void typeInto(QAbstractSpinBox *box, const QString &text)
 void setDegree(DialogWindow *dialog, int degree)
 {
     typeInto(degreeBox(dialog), QString::number(degree));
-}
-
-QList<MyPlot *> plotsOf(MainWindow &window)
-{
-    QList<MyPlot *> plots;
-    for (QMainWindow *child : window.findChildren<QMainWindow *>())
-        if (auto *plot = dynamic_cast<MyPlot *>(child))
-            plots << plot;
-    return plots;
 }
 
 void processDeferredDeletes()

@@ -1,6 +1,7 @@
 // The main window as a user meets it, and the rich text it renders.
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
+#include "window_testing.h"
 
 #include <QtTest>
 #include <QAbstractButton>
@@ -15,15 +16,6 @@ using cplx = std::complex<long double>;
 Q_DECLARE_METATYPE(cplx)
 
 namespace {
-
-void installPolynomial(MainWindow &window, const std::vector<double> &values)
-{
-    delete[] window.coeffs;
-    window.coeffCount = static_cast<int>(values.size());
-    window.coeffs = new cplx[values.size()]();
-    for (size_t i = 0; i < values.size(); ++i)
-        window.coeffs[i] = cplx(values[i], 0);
-}
 
 QAction *aboutAction(MainWindow &window)
 {
@@ -87,14 +79,14 @@ private slots:
         QFETCH(std::vector<double>, coefficients);
         QFETCH(QString, text);
         MainWindow window;
-        installPolynomial(window, coefficients);
+        installCoefficients(window, coefficients);
         QCOMPARE(window.formatPoly(), text);
     }
 
     void formatPolyDegree22ListsEveryPower()
     {
         MainWindow window;
-        installPolynomial(window, std::vector<double>(23, 1.0));
+        installCoefficients(window, std::vector<double>(23, 1.0));
         const QString text = window.formatPoly();
         QString expected;
         for (int power = 22; power >= 2; --power)
@@ -249,7 +241,7 @@ private slots:
         QCOMPARE(report->text(), QString("Found 0 of 2 roots"));
         QVERIFY(report->isVisible());
 
-        installPolynomial(window, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+        installCoefficients(window, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
         window.UpdateView();
         QCOMPARE(window.rootCount, 17);
         QCOMPARE(report->text(), QString());

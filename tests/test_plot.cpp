@@ -2,6 +2,7 @@
 // picture a user sees.
 #include "mainwindow.h"
 #include "plot.h"
+#include "window_testing.h"
 
 #include <QtTest>
 #include <QLabel>
@@ -25,25 +26,6 @@ namespace {
 
 const long double notANumber = std::numeric_limits<long double>::quiet_NaN();
 
-// Installs a polynomial, highest power first, and its roots as the solve
-// cycle would leave them.
-void install(MainWindow &window, const Values &coeffs, const Roots &roots)
-{
-    const int degree = static_cast<int>(coeffs.size()) - 1;
-    delete[] window.coeffs;
-    window.coeffCount = degree + 1;
-    window.coeffs = new cplx[coeffs.size()]();
-    for (size_t i = 0; i < coeffs.size(); ++i)
-        window.coeffs[i] = cplx(coeffs[i], 0);
-    delete[] window.roots;
-    window.roots = new cplx[degree]();
-    window.rootCount = static_cast<int>(roots.size());
-    for (size_t i = 0; i < roots.size(); ++i)
-        window.roots[i] = roots[i];
-    delete window.solver;
-    window.solver = new PolySolver(degree, window.coeffs);
-}
-
 // A polynomial of degree 22 whose real roots are 0 (21 times) and top.
 void installSpike(MainWindow &window, long double top)
 {
@@ -52,7 +34,7 @@ void installSpike(MainWindow &window, long double top)
     coeffs[1] = -top;
     Roots roots(22, cplx(0, 0));
     roots[21] = cplx(top, 0);
-    install(window, coeffs, roots);
+    installSolved(window, coeffs, roots);
 }
 
 // What the window shows: the pixmap its label holds.
@@ -185,7 +167,7 @@ private slots:
     void widgetTree()
     {
         MainWindow window;
-        install(window, {1, 0, -1}, {cplx(1, 0), cplx(-1, 0)});
+        installSolved(window, {1, 0, -1}, {cplx(1, 0), cplx(-1, 0)});
         MyPlot plot(&window);
 
         QCOMPARE(plot.windowTitle(), QString("Plot Of Polynomial"));
@@ -254,7 +236,7 @@ private slots:
         QFETCH(Values, coeffs);
         QFETCH(Roots, roots);
         MainWindow window;
-        install(window, coeffs, roots);
+        installSolved(window, coeffs, roots);
         MyPlot plot(&window);
 
         QTEST(plot.xMin, "xMin");
@@ -283,7 +265,7 @@ private slots:
         QFETCH(Xs, dots);
         QFETCH(Xs, noDots);
         MainWindow window;
-        install(window, coeffs, roots);
+        installSolved(window, coeffs, roots);
         MyPlot plot(&window);
         plot.show();
         const QImage image = shownPicture(plot);
@@ -344,7 +326,7 @@ private slots:
     void diagonalIsTheOnlyBlue()
     {
         MainWindow window;
-        install(window, {1, -2}, {cplx(2, 0)});
+        installSolved(window, {1, -2}, {cplx(2, 0)});
         MyPlot plot(&window);
         plot.show();
         const QImage image = shownPicture(plot);
@@ -377,7 +359,7 @@ private slots:
         QFETCH(Roots, roots);
         QFETCH(bool, curve);
         MainWindow window;
-        install(window, coeffs, roots);
+        installSolved(window, coeffs, roots);
         MyPlot plot(&window);
         plot.show();
         const QImage image = shownPicture(plot);
@@ -395,7 +377,7 @@ private slots:
     void samplesFarOutside()
     {
         MainWindow window;
-        install(window, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        installSolved(window, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
                 {cplx(0, 0), cplx(0.1, 0)});
         MyPlot plot(&window);
         plot.show();
@@ -414,7 +396,7 @@ private slots:
     void infiniteSamples()
     {
         MainWindow window;
-        install(window, {1.5e308L, 0, 0}, {cplx(0, 0), cplx(0, 0)});
+        installSolved(window, {1.5e308L, 0, 0}, {cplx(0, 0), cplx(0, 0)});
         MyPlot plot(&window);
         plot.show();
         const QImage image = shownPicture(plot);
@@ -441,7 +423,7 @@ private slots:
         Roots roots(22, cplx(0, 0));
         roots[0] = cplx(-1e12L, 0);
         roots[1] = cplx(1e12L, 0);
-        install(window, coeffs, roots);
+        installSolved(window, coeffs, roots);
         MyPlot plot(&window);
         plot.show();
 
@@ -479,7 +461,7 @@ private slots:
         coeffs[1] = -96;
         Roots roots(9, cplx(0, 0));
         roots[8] = cplx(96, 0);
-        install(window, coeffs, roots);
+        installSolved(window, coeffs, roots);
         MyPlot plot(&window);
 
         double lowest = 0, highest = window.solver->at(96);
@@ -499,7 +481,7 @@ private slots:
     {
         MainWindow window;
         const long double a = 1e15L, b = 1e15L + 2;
-        install(window, {1, -(a + b), a * b}, {cplx(b, 0), cplx(a, 0)});
+        installSolved(window, {1, -(a + b), a * b}, {cplx(b, 0), cplx(a, 0)});
         MyPlot plot(&window);
 
         QCOMPARE(plot.xMin, 1e15 - 0.5);
@@ -510,13 +492,13 @@ private slots:
     void resizeRedrawsTheSamePicture()
     {
         MainWindow window;
-        install(window, {1, -5, 6}, {cplx(3, 0), cplx(2, 0)});
+        installSolved(window, {1, -5, 6}, {cplx(3, 0), cplx(2, 0)});
         MyPlot plot(&window);
         plot.show();
         const QImage first = shownPicture(plot);
 
         // The picture is fixed once built: a changed main window does not reach it.
-        install(window, {1, 0, 1}, {cplx(0, 1), cplx(0, -1)});
+        installSolved(window, {1, 0, 1}, {cplx(0, 1), cplx(0, -1)});
         delete window.solver;
         window.solver = nullptr;
         auto forget = [&plot] {
@@ -539,7 +521,7 @@ private slots:
     void closingDeletesTheWindow()
     {
         MainWindow window;
-        install(window, {1, 0, -1}, {cplx(1, 0), cplx(-1, 0)});
+        installSolved(window, {1, 0, -1}, {cplx(1, 0), cplx(-1, 0)});
         QPointer<MyPlot> plot = new MyPlot(&window);
         plot->show();
         QVERIFY(plot->close());
@@ -550,7 +532,7 @@ private slots:
     void mainWindowTakesOpenPlotsAlong()
     {
         auto *window = new MainWindow;
-        install(*window, {1, 0, -1}, {cplx(1, 0), cplx(-1, 0)});
+        installSolved(*window, {1, 0, -1}, {cplx(1, 0), cplx(-1, 0)});
         QPointer<MyPlot> shown = new MyPlot(window);
         QPointer<MyPlot> hidden = new MyPlot(window);
         shown->show();

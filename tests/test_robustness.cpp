@@ -8,6 +8,7 @@
 #include "new_poly_window.h"
 #include "plot.h"
 #include "ui_mainwindow.h"
+#include "window_testing.h"
 
 #include <QtTest>
 #include <QDoubleSpinBox>
@@ -96,24 +97,6 @@ private:
 
     std::mt19937_64 random;
 };
-
-void install(MainWindow &window, const std::vector<double> &values)
-{
-    delete[] window.coeffs;
-    window.coeffCount = static_cast<int>(values.size());
-    window.coeffs = new cplx[values.size()]();
-    for (size_t i = 0; i < values.size(); ++i)
-        window.coeffs[i] = cplx(values[i], 0);
-}
-
-QList<MyPlot *> plotsOf(MainWindow &window)
-{
-    QList<MyPlot *> plots;
-    for (QMainWindow *child : window.findChildren<QMainWindow *>())
-        if (auto *plot = dynamic_cast<MyPlot *>(child))
-            plots << plot;
-    return plots;
-}
 
 // Through the dialog as the user drives it: open, pick the degree, fill
 // the boxes, submit. Returns the plot window it opened.
@@ -251,7 +234,7 @@ private slots:
                 // with the chosen one, as the main window does it.
                 window.polish = index % 3 != 0;
                 window.reverse = index % 5 == 0;
-                install(window, c);
+                installCoefficients(window, c);
                 window.UpdateView();
                 fault = solveFault(window, c);
                 if (window.reverse) {
