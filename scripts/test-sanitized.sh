@@ -9,7 +9,7 @@ build_dir="${SANITIZE_BUILD_DIR:-$root_dir/build-sanitize}"
 
 # The same packages as the normal build: g++ brings the sanitizer runtimes.
 source "$root_dir/scripts/require-packages.sh"
-require_packages g++ make cmake qtbase5-dev qtbase5-dev-tools
+require_packages g++ make cmake qtbase5-dev qtbase5-dev-tools libflint-dev libflint-arb-dev
 
 # float-cast-overflow is not part of g++'s "undefined" group; the plot turns
 # doubles into pixel positions, so it is asked for by name. Division by zero

@@ -1,5 +1,7 @@
 #include "rroots_oo_1.h"
 
+#include "exact_roots.h"
+
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -386,6 +388,29 @@ bool PolySolver::climb_root(Polynomial *list, cplx *z, int32_t top,
 bool PolySolver::poly_solve(bool polish, bool reverse, int32_t *count,
                             cplx *out)
 {
+    // Reverse deflation rewrites poly; the roots are judged against the
+    // polynomial as given.
+    const int32_t n = poly.degree;
+    const cplx *first = poly.coeffs + poly.start;
+    const std::vector<cplx> given(first, first + std::max(n + 1, 0));
+    // The caller's array is written only up to the final count.
+    std::vector<cplx> found(std::max(n, 0));
+    int32_t found_count = 0;
+    solve_by_levels(polish, reverse, &found_count, found.data());
+    const RootCheck check =
+        certify_roots(given.data(), n, polish || reverse, found.data(), &found_count);
+    if (reverse && check == RootCheck::changed) {
+        Polynomial shown{nullptr, 0, 0, found.data(), found_count};
+        sort_roots(&shown);
+    }
+    *count = found_count;
+    std::copy(found.begin(), found.begin() + found_count, out);
+    return true;
+}
+
+void PolySolver::solve_by_levels(bool polish, bool reverse, int32_t *count,
+                                 cplx *out)
+{
     const long double eps = tolerance;
     const int32_t n = poly.degree;
     create_deriv_list(poly, &deriv_list);
@@ -408,8 +433,6 @@ bool PolySolver::poly_solve(bool polish, bool reverse, int32_t *count,
         }
     }
 
-    check_roots(P);
-
     if (reverse)
         reverse_factor(&poly, deriv_list, eps);
 
@@ -421,7 +444,6 @@ bool PolySolver::poly_solve(bool polish, bool reverse, int32_t *count,
 
     destroy_deriv_list(deriv_list);
     deriv_list = nullptr;
-    return true;
 }
 
 // Decreasing modulus; equal moduli are left to the swap pattern.
@@ -452,209 +474,4 @@ void PolySolver::reverse_factor(Polynomial *poly, Polynomial *list,
         if (try_root(poly, &z, true, eps))
             found->roots[k] = z;
     }
-}
-
-namespace {
-
-// Relative accuracy a root must have against the original polynomial: what
-// Newton polishing reaches, or what the unpolished search is content with.
-const long double polished_accuracy = 1e-9L;
-const long double plain_accuracy = 1e-6L;
-
-// Sweeps of the simultaneous iteration; it settles in a few dozen.
-constexpr int32_t max_aberth_sweeps = 500;
-constexpr int32_t newton_steps = 3;
-
-struct Evaluation {
-    cplx value;
-    cplx derivative;
-    long double scale; // sum of |a_k| |z|^k: how large rounding can make the value
-};
-
-// Size of u where only its order matters.
-long double magnitude(cplx u)
-{
-    return std::sqrt(squared_parts(u));
-}
-
-// Horner's scheme for p and p' together, with the scale of p's terms.
-Evaluation evaluate(const Polynomial *p, cplx z)
-{
-    const cplx *c = p->coeffs + p->start;
-    const long double r = magnitude(z);
-    Evaluation e{c[0], cplx(0, 0), magnitude(c[0])};
-    for (int32_t k = 1; k <= p->degree; ++k) {
-        e.derivative = e.derivative * z + e.value;
-        e.value = e.value * z + c[k];
-        e.scale = e.scale * r + magnitude(c[k]);
-    }
-    return e;
-}
-
-// The value at z is no larger than the rounding errors of computing it:
-// z is a root as far as the arithmetic can tell.
-bool lost_in_rounding(const Evaluation &e, int32_t degree)
-{
-    return magnitude(e.value) <= 8 * (degree + 1) * unit_roundoff * e.scale;
-}
-
-cplx shown(cplx z, long double eps)
-{
-    return cplx(clean_part(z.real(), eps), clean_part(z.imag(), eps));
-}
-
-// Starting points spread over circles whose radii follow the upper convex
-// hull of (k, log |a_k|), so that roots of very different sizes each get
-// points of their own size. Zero roots get points on a tiny circle.
-std::vector<cplx> start_points(const Polynomial *p)
-{
-    const int32_t n = p->degree;
-    const cplx *c = p->coeffs + p->start;
-    std::vector<int32_t> hull;
-    for (int32_t k = 0; k <= n; ++k) {
-        const long double a = std::abs(c[n - k]);
-        if (!(a > 0))
-            continue;
-        const long double y = std::log(a);
-        while (hull.size() >= 2) {
-            const int32_t i = hull[hull.size() - 2];
-            const int32_t j = hull.back();
-            const long double yi = std::log(std::abs(c[n - i]));
-            const long double yj = std::log(std::abs(c[n - j]));
-            if ((yj - yi) * (k - i) > (y - yi) * (j - i))
-                break;
-            hull.pop_back();
-        }
-        hull.push_back(k);
-    }
-
-    std::vector<cplx> points;
-    const long double two_pi = 6.283185307179586476925L;
-    auto add_circle = [&](long double radius, int32_t count, int32_t first) {
-        for (int32_t j = 0; j < count; ++j) {
-            const long double angle = two_pi * (j + 0.25L) / count + two_pi * first / n + 0.4L;
-            points.push_back(std::polar(radius, angle));
-        }
-    };
-    long double smallest = 1;
-    for (size_t e = 0; e + 1 < hull.size(); ++e) {
-        const int32_t i = hull[e];
-        const int32_t j = hull[e + 1];
-        const long double radius =
-            std::pow(std::abs(c[n - i]) / std::abs(c[n - j]), 1.0L / (j - i));
-        smallest = e == 0 ? radius : std::min(smallest, radius);
-        add_circle(radius, j - i, i);
-    }
-    if (!hull.empty() && hull.front() > 0)
-        add_circle(smallest * 1e-6L, hull.front(), 0);
-    while (int32_t(points.size()) < n)
-        points.push_back(cplx(0, 0));
-    return points;
-}
-
-} // namespace
-
-// A root when the value there is lost in rounding (this also takes in
-// multiple roots, where no Newton step is reliable), or when one Newton step
-// against p would move z by less than the accuracy asked for.
-bool PolySolver::is_root(Polynomial *p, cplx z, long double accuracy)
-{
-    if (has_nan(z))
-        return false;
-    const Evaluation e = evaluate(p, z);
-    if (lost_in_rounding(e, p->degree))
-        return true;
-    return magnitude(e.value) <= accuracy * std::max(1.0L, magnitude(z)) * magnitude(e.derivative);
-}
-
-// Drops every value that is no root of the original polynomial, as it will
-// be shown; copies of a value go with it, since they are the same value.
-void PolySolver::verify_roots(Polynomial *original, Polynomial *found, long double accuracy,
-                              long double eps)
-{
-    int32_t kept = 0;
-    for (int32_t i = 0; i < found->num_roots; ++i)
-        if (is_root(original, shown(found->roots[i], eps), accuracy))
-            found->roots[kept++] = found->roots[i];
-    found->num_roots = kept;
-}
-
-// Finds the roots still missing by the Aberth-Ehrlich iteration on the
-// original polynomial, with the verified roots held fixed as an implicit
-// deflation, then a few Newton steps; appends those that verify.
-void PolySolver::complete_roots(Polynomial *original, Polynomial *found, long double accuracy,
-                                long double eps)
-{
-    const int32_t n = original->degree;
-    if (found->num_roots >= n)
-        return;
-    const std::vector<cplx> known(found->roots, found->roots + found->num_roots);
-
-    std::vector<cplx> z = start_points(original);
-    for (const cplx &root : known) {
-        const auto nearest = std::min_element(z.begin(), z.end(), [&](cplx a, cplx b) {
-            return std::abs(a - root) < std::abs(b - root);
-        });
-        z.erase(nearest);
-    }
-
-    std::vector<bool> settled(z.size(), false);
-    for (int32_t sweep = 0; sweep < max_aberth_sweeps; ++sweep) {
-        bool moved = false;
-        for (size_t i = 0; i < z.size(); ++i) {
-            if (settled[i])
-                continue;
-            const Evaluation e = evaluate(original, z[i]);
-            if (lost_in_rounding(e, n)) {
-                settled[i] = true;
-                continue;
-            }
-            const cplx newton = e.value / e.derivative;
-            cplx pull(0, 0);
-            for (size_t j = 0; j < z.size(); ++j)
-                if (j != i)
-                    pull += cplx(1, 0) / (z[i] - z[j]);
-            for (const cplx &root : known)
-                pull += cplx(1, 0) / (z[i] - root);
-            const cplx step = newton / (cplx(1, 0) - newton * pull);
-            if (has_nan(step)) {
-                settled[i] = true;
-                continue;
-            }
-            z[i] -= step;
-            settled[i] = std::abs(step) <= 4 * unit_roundoff * std::abs(z[i]);
-            moved = true;
-        }
-        if (!moved)
-            break;
-    }
-
-    for (cplx &root : z) {
-        for (int32_t step = 0; step < newton_steps; ++step) {
-            const Evaluation e = evaluate(original, root);
-            const cplx next = root - e.value / e.derivative;
-            if (!(std::abs(evaluate(original, next).value) < std::abs(e.value)))
-                break;
-            root = next;
-        }
-        if (found->num_roots < n && is_root(original, shown(root, eps), accuracy))
-            found->roots[found->num_roots++] = root;
-    }
-}
-
-// The level-by-level search can miss roots, and deflation in an unlucky
-// order can let a value through that is no root of the polynomial itself:
-// keep the roots that are, and find the rest against the original.
-void PolySolver::check_roots(bool polished)
-{
-    const int32_t n = poly.degree;
-    const std::unique_ptr<cplx[]> coeffs(new cplx[poly.start + n + 1]);
-    std::copy(poly.coeffs, poly.coeffs + poly.start + n + 1, coeffs.get());
-    Polynomial original{coeffs.get(), n, poly.start, nullptr, 0};
-    guard_lead(&original);
-    normalize(&original);
-
-    const long double accuracy = polished ? polished_accuracy : plain_accuracy;
-    verify_roots(&original, &deriv_list[0], accuracy, tolerance);
-    complete_roots(&original, &deriv_list[0], accuracy, tolerance);
 }

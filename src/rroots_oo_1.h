@@ -26,8 +26,16 @@ public:
     PolySolver &operator=(const PolySolver &) = delete;
 
     // Finds the roots; out needs room for poly.degree values. Always true.
+    // The level-by-level search, then every root checked against the exact
+    // polynomial as written: where the coefficients have an exact reading,
+    // all poly.degree roots come back, each certified.
     bool poly_solve(bool polish, bool reverse, int32_t *count,
                     std::complex<long double> *out);
+
+    // The level-by-level search alone, with reverse deflation when asked
+    // for; it may find fewer roots than the degree.
+    void solve_by_levels(bool polish, bool reverse, int32_t *count,
+                         std::complex<long double> *out);
 
     // Real part of poly(x), for plotting.
     double at(double x);
@@ -51,21 +59,12 @@ public:
     void sort_roots(Polynomial *p);
     void reverse_factor(Polynomial *poly, Polynomial *list, long double eps);
 
-    // Checks the roots found against the original polynomial and finds the
-    // ones the level-by-level search missed or got wrong.
-    void check_roots(bool polished);
-    bool is_root(Polynomial *p, std::complex<long double> z, long double accuracy);
-    void verify_roots(Polynomial *original, Polynomial *found, long double accuracy,
-                      long double eps);
-    void complete_roots(Polynomial *original, Polynomial *found, long double accuracy,
-                        long double eps);
-
     Polynomial *deriv_list;
     Polynomial poly;
 
 private:
-    // Levels of the chain being solved: the count of level 0's roots changes
-    // once they are verified, so it cannot tell the chain's length any more.
+    // Levels of the chain being solved: once level 0 has been deflated its
+    // degree no longer tells the chain's length.
     int32_t deriv_levels = 0;
 };
 

@@ -1,0 +1,35 @@
+#ifndef EXACT_ROOTS_H
+#define EXACT_ROOTS_H
+
+#include <complex>
+#include <cstdint>
+
+// What checking the roots found against the exact polynomial did to them.
+enum class RootCheck {
+    not_exact, // no exact reading: roots that are not numbers were dropped, the rest left
+    kept,      // every root found was right and is handed back bit for bit
+    changed,   // roots were replaced, dropped or added
+};
+
+// Replaces the roots found numerically by the exact roots of the polynomial
+// as written. Each coefficient stands for the shortest decimal that reads
+// back as its value, so 0.1 means one tenth; multiplicities come from a
+// square-free factorisation over the integers and every root from a
+// certified enclosure, decided to the long double handed back.
+//
+// coeffs holds the n + 1 coefficients as given, highest power first (a
+// leading coefficient of modulus below 0.01 stands for 1, as in the search).
+// roots holds *count roots found, with room for n; afterwards it holds all n,
+// each found root kept where it is right: polished, where it shows the same
+// 12 digits as the exact root; unpolished, where it lies within 1e-6 of it,
+// relatively, and is of the same kind, real or complex. Kept roots stay in
+// their places and the others follow. Parts of magnitude at most 1e-12 are
+// handed back as 0, as the search hands them back.
+//
+// Coefficients that are not finite, not real, or so far apart in size that
+// the exact work would not be bounded, have no exact reading; then only the
+// roots that are not numbers are dropped.
+RootCheck certify_roots(const std::complex<long double> *coeffs, int32_t n, bool polished,
+                        std::complex<long double> *roots, int32_t *count);
+
+#endif
