@@ -321,15 +321,23 @@ private:
         acb_neg(roots.value, roots.value);
     }
 
+    // Iterates from the enclosures held, raising the precision until they
+    // isolate; Arb's own search from scratch is the last resort.
     void iterate()
     {
         Balls initial(degree);
-        for (slong i = 0; i < degree; ++i)
-            acb_get_mid(initial.value + i, roots.value + i);
-        if (_acb_poly_find_roots(roots.value, coeffs.value, initial.value, degree + 1, 0, precision)
-                == degree
-            && settle_real_roots())
-            return;
+        for (;;) {
+            for (slong i = 0; i < degree; ++i)
+                acb_get_mid(initial.value + i, roots.value + i);
+            if (_acb_poly_find_roots(roots.value, coeffs.value, initial.value, degree + 1, 0,
+                                     precision)
+                    == degree
+                && settle_real_roots())
+                return;
+            if (precision >= max_precision)
+                break;
+            precision *= 2;
+        }
         arb_fmpz_poly_complex_roots(roots.value, factor, 0, precision);
     }
 
@@ -390,8 +398,55 @@ long double relative_residual(const fmpz_poly_struct *g, cplx z)
     return std::abs(value) / scale;
 }
 
+long double log_modulus(const fmpz_t c)
+{
+    slong exponent = 0;
+    const double mantissa = fmpz_get_d_2exp(&exponent, c);
+    return std::log(std::fabs(static_cast<long double>(mantissa))) + exponent * std::log(2.0L);
+}
+
+// Starting points on circles whose radii follow the upper convex hull of
+// (k, log |g_k|), the Newton polygon, so that roots of very different sizes
+// each get points of their own size; zero roots get a tiny circle.
+std::vector<cplx> polygon_points(const fmpz_poly_struct *g)
+{
+    const slong d = fmpz_poly_degree(g);
+    std::vector<slong> hull;
+    std::vector<long double> height(d + 1);
+    for (slong k = 0; k <= d; ++k) {
+        if (fmpz_is_zero(fmpz_poly_get_coeff_ptr(g, k)))
+            continue;
+        height[k] = log_modulus(fmpz_poly_get_coeff_ptr(g, k));
+        while (hull.size() >= 2) {
+            const slong i = hull[hull.size() - 2], j = hull.back();
+            if ((height[j] - height[i]) * (k - i) > (height[k] - height[i]) * (j - i))
+                break;
+            hull.pop_back();
+        }
+        hull.push_back(k);
+    }
+
+    std::vector<cplx> points;
+    const long double two_pi = 6.283185307179586476925L;
+    auto add_circle = [&](long double log_radius, slong count) {
+        const long double turn = two_pi * slong(points.size()) / d + 0.4L;
+        for (slong j = 0; j < count; ++j)
+            points.push_back(std::polar(std::exp(log_radius), two_pi * (j + 0.25L) / count + turn));
+    };
+    long double smallest = 0;
+    for (size_t e = 0; e + 1 < hull.size(); ++e) {
+        const slong i = hull[e], j = hull[e + 1];
+        const long double log_radius = (height[i] - height[j]) / (j - i);
+        smallest = e == 0 ? log_radius : std::min(smallest, log_radius);
+        add_circle(log_radius, j - i);
+    }
+    if (hull.front() > 0)
+        add_circle(smallest - 16, hull.front());
+    return points;
+}
+
 // Every distinct root found seeds the factor it fits best; a factor short of
-// seeds is filled up with Arb's own starting points, (0.4 + 0.9i)^k.
+// seeds gets the points of its Newton polygon not taken by a seed.
 std::vector<std::vector<cplx>> seeds_for(const std::vector<std::unique_ptr<FactorRoots>> &factors,
                                          const cplx *found, int32_t count)
 {
@@ -428,11 +483,14 @@ std::vector<std::vector<cplx>> seeds_for(const std::vector<std::unique_ptr<Facto
         for (const Fit &fit : fits[f])
             if (slong(seeds[f].size()) < degree)
                 seeds[f].push_back(fit.z);
-        cplx start(1, 0);
-        while (slong(seeds[f].size()) < degree) {
-            seeds[f].push_back(start);
-            start *= cplx(0.4L, 0.9L);
-        }
+        if (slong(seeds[f].size()) == degree || degree == 1)
+            continue;
+        std::vector<cplx> points = polygon_points(factors[f]->factor);
+        for (const cplx &seed : seeds[f])
+            points.erase(std::min_element(points.begin(), points.end(), [&](cplx a, cplx b) {
+                return std::abs(a - seed) < std::abs(b - seed);
+            }));
+        seeds[f].insert(seeds[f].end(), points.begin(), points.end());
     }
     return seeds;
 }
