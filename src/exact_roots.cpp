@@ -30,6 +30,10 @@ constexpr long max_decimal_digits = 700;
 constexpr slong start_precision = 128;
 constexpr slong max_precision = 16384;
 
+// A root found seeds the exact search only where the factor's value there
+// is this small against the size of its terms.
+const long double seed_residual = 1e-6L;
+
 // The polishing-free search is asked for six correct digits.
 const long double plain_accuracy = 1e-6L;
 
@@ -321,12 +325,12 @@ private:
         acb_neg(roots.value, roots.value);
     }
 
-    // Iterates from the enclosures held, raising the precision until they
-    // isolate; Arb's own search from scratch is the last resort.
+    // Iterates from the enclosures held, once more at twice the precision if
+    // that is what they lack; Arb's own search from scratch is the last resort.
     void iterate()
     {
         Balls initial(degree);
-        for (;;) {
+        for (int attempt = 0; attempt < 2; ++attempt) {
             for (slong i = 0; i < degree; ++i)
                 acb_get_mid(initial.value + i, roots.value + i);
             if (_acb_poly_find_roots(roots.value, coeffs.value, initial.value, degree + 1, 0,
@@ -334,9 +338,8 @@ private:
                     == degree
                 && settle_real_roots())
                 return;
-            if (precision >= max_precision)
-                break;
-            precision *= 2;
+            if (attempt == 0 && precision < max_precision)
+                precision *= 2;
         }
         arb_fmpz_poly_complex_roots(roots.value, factor, 0, precision);
     }
@@ -445,8 +448,9 @@ std::vector<cplx> polygon_points(const fmpz_poly_struct *g)
     return points;
 }
 
-// Every distinct root found seeds the factor it fits best; a factor short of
-// seeds gets the points of its Newton polygon not taken by a seed.
+// Every distinct root found seeds the factor it fits best, if it is near a
+// root of it at all; a factor short of seeds gets the points of its Newton
+// polygon not taken by a seed.
 std::vector<std::vector<cplx>> seeds_for(const std::vector<std::unique_ptr<FactorRoots>> &factors,
                                          const cplx *found, int32_t count)
 {
@@ -459,20 +463,20 @@ std::vector<std::vector<cplx>> seeds_for(const std::vector<std::unique_ptr<Facto
         long double residual;
         cplx z;
     };
-    // With one factor and no more roots than its degree, all of them fit it.
-    const bool choose = factors.size() > 1 || slong(distinct.size()) > factors[0]->degree;
     std::vector<std::vector<Fit>> fits(factors.size());
     for (const cplx &z : distinct) {
         size_t best = 0;
-        long double best_residual = 2;
-        for (size_t f = 0; f < factors.size() && choose; ++f) {
+        long double best_residual = seed_residual;
+        for (size_t f = 0; f < factors.size(); ++f) {
             const long double residual = relative_residual(factors[f]->factor, z);
             if (residual < best_residual) {
                 best = f;
                 best_residual = residual;
             }
         }
-        fits[best].push_back({best_residual, z});
+        // A value far from every root would only slow the iteration down.
+        if (best_residual < seed_residual)
+            fits[best].push_back({best_residual, z});
     }
 
     std::vector<std::vector<cplx>> seeds(factors.size());
