@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,11 @@ const long double tolerance = 1e-12;
 constexpr long max_decimal_digits = 700;
 constexpr slong start_precision = 128;
 constexpr slong max_precision = 16384;
+
+// Sweeps of the long double iteration; from the Newton polygon it settles
+// in a few dozen.
+constexpr int max_aberth_sweeps = 200;
+const long double ldbl_epsilon = std::numeric_limits<long double>::epsilon();
 
 // A root found seeds the exact search only where the factor's value there
 // is this small against the size of its terms.
@@ -250,6 +256,64 @@ long double midpoint(const arb_t x)
     return to_long_double(arb_midref(x));
 }
 
+// ---- Approximate roots in long double ----
+
+bool finite(cplx z)
+{
+    return std::isfinite(z.real()) && std::isfinite(z.imag());
+}
+
+long double coefficient(const fmpz_poly_struct *g, slong k)
+{
+    slong exponent = 0;
+    const double mantissa = fmpz_get_d_2exp(&exponent, fmpz_poly_get_coeff_ptr(g, k));
+    return std::ldexp(static_cast<long double>(mantissa), int(exponent));
+}
+
+// g(z) / g'(z), from the reversed factor at 1/z where |z| > 1, so that no
+// power overflows: with w = 1/z and r the reversed factor,
+// g / g' = z r(w) / (d r(w) - w r'(w)).
+cplx newton_ratio(const std::vector<long double> &c, cplx z)
+{
+    const size_t d = c.size() - 1;
+    const bool outside = std::abs(z) > 1;
+    const cplx x = outside ? cplx(1, 0) / z : z;
+    cplx value(0, 0), slope(0, 0);
+    for (size_t k = 0; k <= d; ++k) {
+        slope = slope * x + value;
+        value = value * x + c[outside ? k : d - k];
+    }
+    if (!outside)
+        return value / slope;
+    return z * value / (static_cast<long double>(d) * value - x * slope);
+}
+
+// Aberth-Ehrlich sweeps over all roots of a factor at once: cheap, and from
+// the points of the Newton polygon quick to reach every root.
+void aberth(const fmpz_poly_struct *g, std::vector<cplx> &z)
+{
+    std::vector<long double> c;
+    for (slong k = 0; k <= fmpz_poly_degree(g); ++k)
+        c.push_back(coefficient(g, k));
+    for (int sweep = 0; sweep < max_aberth_sweeps; ++sweep) {
+        bool moved = false;
+        for (size_t i = 0; i < z.size(); ++i) {
+            const cplx ratio = newton_ratio(c, z[i]);
+            cplx pull(0, 0);
+            for (size_t j = 0; j < z.size(); ++j)
+                if (j != i)
+                    pull += cplx(1, 0) / (z[i] - z[j]);
+            const cplx step = ratio / (cplx(1, 0) - ratio * pull);
+            if (!finite(step))
+                continue;
+            z[i] -= step;
+            moved = moved || std::abs(step) > 4 * ldbl_epsilon * std::abs(z[i]);
+        }
+        if (!moved)
+            return;
+    }
+}
+
 // ---- Certified roots of one square-free factor ----
 
 // Disjoint enclosures of every root of one square-free factor, refined on
@@ -266,24 +330,27 @@ public:
             acb_set_fmpz(coeffs.value + i, fmpz_poly_get_coeff_ptr(factor, i));
     }
 
-    // Enclosures around the seeds where they validate, else after iterating
-    // from them, else from scratch.
-    void isolate(const std::vector<cplx> &seeds)
+    // Enclosures around the seeds where they validate, else after cheap
+    // iterations from them, else after Arb's own. Seeds that are not all
+    // roots found by the search are not worth validating as they are.
+    void isolate(const std::vector<cplx> &seeds, bool all_found)
     {
         if (degree == 1) {
             divide_out();
             return;
         }
-        for (slong i = 0; i < degree; ++i)
-            set_long_double(roots.value + i, seeds[i]);
-        if (_acb_poly_validate_roots(roots.value, coeffs.value, degree + 1, precision) == degree
-            && settle_real_roots())
+        if (all_found && validate(seeds))
+            return;
+        std::vector<cplx> nearer = seeds;
+        aberth(factor, nearer);
+        if (validate(nearer))
             return;
         iterate();
     }
 
-    // Doubles the working precision, iterating from the enclosures held.
-    // False once the precision has reached its bound.
+    // Doubles the working precision with one Newton step from the middle
+    // of every enclosure, which doubles their correct bits too, and
+    // validates again. False once the precision has reached its bound.
     bool refine()
     {
         if (precision >= max_precision)
@@ -291,7 +358,7 @@ public:
         precision *= 2;
         if (degree == 1)
             divide_out();
-        else
+        else if (!newton_step())
             iterate();
         return true;
     }
@@ -318,6 +385,29 @@ public:
     const slong degree;
 
 private:
+    bool validate(const std::vector<cplx> &z)
+    {
+        for (slong i = 0; i < degree; ++i)
+            set_long_double(roots.value + i, z[i]);
+        return _acb_poly_validate_roots(roots.value, coeffs.value, degree + 1, precision) == degree
+               && settle_real_roots();
+    }
+
+    bool newton_step()
+    {
+        Balls step(3);
+        acb_ptr value = step.value, slope = step.value + 1, z = step.value + 2;
+        for (slong i = 0; i < degree; ++i) {
+            acb_get_mid(z, roots.value + i);
+            _acb_poly_evaluate2(value, slope, coeffs.value, degree + 1, z, precision);
+            acb_div(value, value, slope, precision);
+            acb_sub(z, z, value, precision);
+            acb_get_mid(roots.value + i, z);
+        }
+        return _acb_poly_validate_roots(roots.value, coeffs.value, degree + 1, precision) == degree
+               && settle_real_roots();
+    }
+
     // The one root of a linear factor, -b/a.
     void divide_out()
     {
@@ -375,11 +465,6 @@ bool value_decided(const acb_t z)
 
 // ---- Seeds from the roots found ----
 
-bool finite(cplx z)
-{
-    return std::isfinite(z.real()) && std::isfinite(z.imag());
-}
-
 // |g(z)| against the sum of the moduli of its terms: 0 at a root, near 1
 // far from any. Evaluated at 1/z on the reversed factor where |z| > 1, so
 // that no power overflows.
@@ -392,9 +477,7 @@ long double relative_residual(const fmpz_poly_struct *g, cplx z)
     cplx value(0, 0);
     long double scale = 0;
     for (slong k = 0; k <= d; ++k) {
-        slong exponent = 0;
-        const double mantissa = fmpz_get_d_2exp(&exponent, fmpz_poly_get_coeff_ptr(g, outside ? k : d - k));
-        const long double c = std::ldexp(static_cast<long double>(mantissa), int(exponent));
+        const long double c = coefficient(g, outside ? k : d - k);
         value = value * x + c;
         scale = scale * r + std::fabs(c);
     }
@@ -448,10 +531,15 @@ std::vector<cplx> polygon_points(const fmpz_poly_struct *g)
     return points;
 }
 
+struct Seeds {
+    std::vector<cplx> points;
+    bool all_found = true; // every point is a root the search found
+};
+
 // Every distinct root found seeds the factor it fits best, if it is near a
 // root of it at all; a factor short of seeds gets the points of its Newton
 // polygon not taken by a seed.
-std::vector<std::vector<cplx>> seeds_for(const std::vector<std::unique_ptr<FactorRoots>> &factors,
+std::vector<Seeds> seeds_for(const std::vector<std::unique_ptr<FactorRoots>> &factors,
                                          const cplx *found, int32_t count)
 {
     std::vector<cplx> distinct;
@@ -479,22 +567,24 @@ std::vector<std::vector<cplx>> seeds_for(const std::vector<std::unique_ptr<Facto
             fits[best].push_back({best_residual, z});
     }
 
-    std::vector<std::vector<cplx>> seeds(factors.size());
+    std::vector<Seeds> seeds(factors.size());
     for (size_t f = 0; f < factors.size(); ++f) {
         std::stable_sort(fits[f].begin(), fits[f].end(),
                          [](const Fit &a, const Fit &b) { return a.residual < b.residual; });
         const slong degree = factors[f]->degree;
+        std::vector<cplx> &chosen = seeds[f].points;
         for (const Fit &fit : fits[f])
-            if (slong(seeds[f].size()) < degree)
-                seeds[f].push_back(fit.z);
-        if (slong(seeds[f].size()) == degree || degree == 1)
+            if (slong(chosen.size()) < degree)
+                chosen.push_back(fit.z);
+        if (slong(chosen.size()) == degree || degree == 1)
             continue;
+        seeds[f].all_found = false;
         std::vector<cplx> points = polygon_points(factors[f]->factor);
-        for (const cplx &seed : seeds[f])
+        for (const cplx &seed : chosen)
             points.erase(std::min_element(points.begin(), points.end(), [&](cplx a, cplx b) {
                 return std::abs(a - seed) < std::abs(b - seed);
             }));
-        seeds[f].insert(seeds[f].end(), points.begin(), points.end());
+        chosen.insert(chosen.end(), points.begin(), points.end());
     }
     return seeds;
 }
@@ -681,9 +771,9 @@ RootCheck certify_roots(const cplx *coeffs, int32_t n, bool polished, cplx *root
     for (slong f = 0; f < square_free.value->num; ++f)
         factors.push_back(std::make_unique<FactorRoots>(square_free.value->p + f,
                                                         square_free.value->exp[f]));
-    const std::vector<std::vector<cplx>> seeds = seeds_for(factors, roots, *count);
+    const std::vector<Seeds> seeds = seeds_for(factors, roots, *count);
     for (size_t f = 0; f < factors.size(); ++f) {
-        factors[f]->isolate(seeds[f]);
+        factors[f]->isolate(seeds[f].points, seeds[f].all_found);
         factors[f]->refine_until([](acb_srcptr z) { return text_decided(z); });
     }
 
