@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the solver's libFuzzer target (fuzz/fuzz_solver.cpp) with clang and
-# AddressSanitizer + UndefinedBehaviorSanitizer into build-fuzz/, replays the
+# AddressSanitizer + UndefinedBehaviorSanitizer into build-fuzz/ (the CMake
+# option BUILD_FUZZING), replays the
 # committed seeds and regression inputs, then fuzzes for a bounded time.
 #
 #   bash scripts/fuzz.sh            # 60 s
@@ -19,16 +20,17 @@ seconds="${FUZZ_SECONDS:-60}"
 
 # libFuzzer's runtime comes with clang's compiler-rt package.
 source "$root_dir/scripts/require-packages.sh"
-require_packages clang-14 libclang-rt-14-dev
+require_packages clang-14 libclang-rt-14-dev cmake qtbase5-dev libflint-dev libflint-arb-dev
 
-mkdir -p "$build_dir"
 # ISO C++ and no contraction, as in the normal build: the solver's results
 # depend on every rounding happening as written.
-clang++-14 -std=c++17 -O1 -g -Wall -Wextra -Werror -ffp-contract=off -fno-omit-frame-pointer \
-    -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-    -I"$root_dir/src" -I"$root_dir/fuzz" \
-    "$root_dir/fuzz/fuzz_solver.cpp" "$root_dir/src/rroots_oo_1.cpp" \
-    -o "$build_dir/fuzz_solver"
+sanitize="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
+CXX=clang++-14 cmake -S "$root_dir" -B "$build_dir" -DBUILD_FUZZING=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
+    -DCMAKE_CXX_FLAGS="$sanitize -fno-omit-frame-pointer -Werror" \
+    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+cmake --build "$build_dir" -j"$(nproc)" --target fuzz_solver
+cp "$build_dir/fuzz/fuzz_solver" "$build_dir/fuzz_solver"
 
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"

@@ -29,7 +29,12 @@ const long double tolerance = 1e-12;
 // refined beyond this working precision.
 constexpr long max_decimal_digits = 700;
 constexpr slong start_precision = 128;
-constexpr slong max_precision = 16384;
+constexpr slong max_precision = 4096;
+// Steps of Arb's iteration at each precision: from seeds near the roots it
+// needs a handful.
+constexpr slong max_iterations = 50;
+// What the dialog's coefficients scale to: at most 18 significant digits.
+constexpr slong dialog_bits = 64;
 
 // Sweeps of the long double iteration; from the Newton polygon it settles
 // in a few dozen.
@@ -343,17 +348,20 @@ public:
             return;
         std::vector<cplx> nearer = seeds;
         aberth(factor, nearer);
-        if (validate(nearer))
-            return;
-        iterate();
+        if (!validate(nearer))
+            iterate();
     }
+
+    // Whether every enclosure holds exactly one root; false only where the
+    // bound on the work was reached first.
+    bool isolated() const { return all_isolated; }
 
     // Doubles the working precision with one Newton step from the middle
     // of every enclosure, which doubles their correct bits too, and
     // validates again. False once the precision has reached its bound.
     bool refine()
     {
-        if (precision >= max_precision)
+        if (precision >= max_precision || !all_isolated)
             return false;
         precision *= 2;
         if (degree == 1)
@@ -415,23 +423,27 @@ private:
         acb_neg(roots.value, roots.value);
     }
 
-    // Iterates from the enclosures held, once more at twice the precision if
-    // that is what they lack; Arb's own search from scratch is the last resort.
+    // Iterates from the enclosures held, at rising precision up to its
+    // bound. Arb's own search from scratch, whose work has no bound, is the
+    // last resort only for coefficients of the dialog's size.
     void iterate()
     {
         Balls initial(degree);
-        for (int attempt = 0; attempt < 2; ++attempt) {
+        for (;;) {
             for (slong i = 0; i < degree; ++i)
                 acb_get_mid(initial.value + i, roots.value + i);
-            if (_acb_poly_find_roots(roots.value, coeffs.value, initial.value, degree + 1, 0,
+            if (_acb_poly_find_roots(roots.value, coeffs.value, initial.value, degree + 1, max_iterations,
                                      precision)
                     == degree
                 && settle_real_roots())
                 return;
-            if (attempt == 0 && precision < max_precision)
-                precision *= 2;
+            if (precision >= max_precision)
+                break;
+            precision *= 2;
         }
-        arb_fmpz_poly_complex_roots(roots.value, factor, 0, precision);
+        all_isolated = std::abs(fmpz_poly_max_bits(factor)) <= dialog_bits;
+        if (all_isolated)
+            arb_fmpz_poly_complex_roots(roots.value, factor, 0, precision);
     }
 
     // The factor is real: an enclosure touching the axis holds a real root
@@ -447,6 +459,7 @@ private:
     }
 
     slong precision = start_precision;
+    bool all_isolated = true;
     Balls coeffs;
 
 public:
@@ -775,6 +788,8 @@ RootCheck certify_roots(const cplx *coeffs, int32_t n, bool polished, cplx *root
     for (size_t f = 0; f < factors.size(); ++f) {
         factors[f]->isolate(seeds[f].points, seeds[f].all_found);
         factors[f]->refine_until([](acb_srcptr z) { return text_decided(z); });
+        if (!factors[f]->isolated())
+            return drop_non_numbers(roots, count);
     }
 
     const std::vector<ExactRoot> exact = exact_roots_of(factors);
@@ -786,6 +801,8 @@ RootCheck certify_roots(const cplx *coeffs, int32_t n, bool polished, cplx *root
                 refined = true;
         if (!refined)
             break;
+        if (std::any_of(factors.begin(), factors.end(), [](const auto &f) { return !f->isolated(); }))
+            return drop_non_numbers(roots, count);
         plan = plan_roots(exact, roots, *count, polished);
     }
 
