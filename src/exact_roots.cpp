@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <memory>
 #include <string>
@@ -231,8 +230,9 @@ long double shown_part(const arf_t x)
 std::string part_text(long double x)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.12g", static_cast<double>(x));
-    return text;
+    const char *end = std::to_chars(text, text + sizeof text, static_cast<double>(x),
+                                    std::chars_format::general, 12).ptr;
+    return std::string(static_cast<const char *>(text), end);
 }
 
 struct Ends {
