@@ -128,7 +128,8 @@ Decimal shortest_decimal(long double v)
         fraction_digits += in_fraction;
     }
     long power = 0;
-    std::from_chars(p + 1 + (p[1] == '+'), end, power);
+    if (p != end && ++p != end)
+        std::from_chars(p + (*p == '+'), end, power);
     decimal.exponent = power - fraction_digits;
     const size_t first = decimal.digits.find_first_not_of('0');
     decimal.digits.erase(0, first == std::string::npos ? decimal.digits.size() : first);
