@@ -78,12 +78,7 @@ int main(int argc, char **argv)
     for (const SolveSetting &setting : solveSettings) {
         for (size_t index = 0; index < corpus.size(); ++index) {
             const CorpusEntry &entry = corpus[index];
-            std::vector<std::complex<long double>> coeffs(entry.coeffs.begin(), entry.coeffs.end());
-            PolySolver solver(entry.degree, coeffs.data());
-            std::vector<std::complex<long double>> roots(entry.degree);
-            int32_t count = 0;
-            solver.solve_by_levels(setting.polish, setting.reverse, &count, roots.data());
-            roots.resize(count);
+            const std::vector<std::complex<long double>> roots = solveEntry(entry, setting, true);
             if (!allRight(roots, entry.roots, setting.polish || setting.reverse))
                 continue;
             std::printf("%s %zu %zu", setting.name, index, roots.size());

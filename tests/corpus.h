@@ -61,14 +61,19 @@ inline const SolveSetting solveSettings[] = {
     {"reverse", false, true, 1e-9},
 };
 
+// The whole solve, or with levelsOnly the level-by-level search alone.
 inline std::vector<std::complex<long double>> solveEntry(const CorpusEntry &entry,
-                                                         const SolveSetting &setting)
+                                                         const SolveSetting &setting,
+                                                         bool levelsOnly = false)
 {
     std::vector<std::complex<long double>> coeffs(entry.coeffs.begin(), entry.coeffs.end());
     PolySolver solver(entry.degree, coeffs.data());
     std::vector<std::complex<long double>> roots(entry.degree);
     int32_t count = 0;
-    solver.poly_solve(setting.polish, setting.reverse, &count, roots.data());
+    if (levelsOnly)
+        solver.solve_by_levels(setting.polish, setting.reverse, &count, roots.data());
+    else
+        solver.poly_solve(setting.polish, setting.reverse, &count, roots.data());
     roots.resize(count);
     return roots;
 }

@@ -108,8 +108,8 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
         int compared = 0;
         while (!file.atEnd()) {
-            const QStringList fields = QString(file.readLine()).split(' ', Qt::SkipEmptyParts);
-            if (fields.isEmpty() || fields[0].startsWith('#'))
+            const QStringList fields = QString(file.readLine()).simplified().split(' ');
+            if (fields[0].isEmpty() || fields[0].startsWith('#'))
                 continue;
             const SolveSetting *how = nullptr;
             for (const SolveSetting &s : solveSettings)

@@ -1,0 +1,114 @@
+#include "decimal_polynomial.h"
+
+#include "flint_objects.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The same double, widened, as the search's leading-coefficient floor.
+const long double lead_floor = 0.01;
+constexpr long max_decimal_digits = 700;
+
+// A coefficient as the decimal it stands for.
+struct Decimal {
+    bool negative = false;
+    std::string digits; // without leading zeros; empty for zero
+    long exponent = 0;  // value = digits * 10^exponent
+};
+
+// [-]D[.DDD]e(+|-)XX, as to_chars writes it in scientific form.
+Decimal parse_scientific(const char *p, const char *end)
+{
+    Decimal decimal;
+    decimal.negative = *p == '-';
+    p += decimal.negative;
+    long fraction_digits = 0;
+    bool in_fraction = false;
+    for (; p != end && *p != 'e'; ++p) {
+        if (*p == '.') {
+            in_fraction = true;
+            continue;
+        }
+        decimal.digits += *p;
+        fraction_digits += in_fraction;
+    }
+    long power = 0;
+    if (p != end && ++p != end)
+        std::from_chars(p + (*p == '+'), end, power);
+    decimal.exponent = power - fraction_digits;
+    const size_t first = decimal.digits.find_first_not_of('0');
+    decimal.digits.erase(0, first == std::string::npos ? decimal.digits.size() : first);
+    return decimal;
+}
+
+Decimal shortest_decimal(long double v)
+{
+    char text[64];
+    const double d = static_cast<double>(v);
+    const char *end = static_cast<long double>(d) == v
+                          ? std::to_chars(text, text + sizeof text, d, std::chars_format::scientific).ptr
+                          : std::to_chars(text, text + sizeof text, v, std::chars_format::scientific).ptr;
+    return parse_scientific(text, end);
+}
+
+bool readable(std::complex<long double> c)
+{
+    return std::isfinite(c.real()) && c.imag() == 0;
+}
+
+// The lowest power of ten among the coefficients and how many digits wide
+// they are above it.
+struct Span {
+    long lowest = 0;
+    long width = 0;
+};
+
+Span span(const std::vector<Decimal> &decimals)
+{
+    long lowest = 0, highest = 0;
+    bool any = false;
+    for (const Decimal &d : decimals) {
+        if (d.digits.empty())
+            continue;
+        const long top = d.exponent + long(d.digits.size());
+        lowest = any ? std::min(lowest, d.exponent) : d.exponent;
+        highest = any ? std::max(highest, top) : top;
+        any = true;
+    }
+    return {lowest, highest - lowest};
+}
+
+} // namespace
+
+bool decimal_polynomial(const std::complex<long double> *coeffs, int32_t n, fmpz_poly_t out)
+{
+    std::vector<Decimal> decimals;
+    for (int32_t k = 0; k <= n; ++k) {
+        if (!readable(coeffs[k]))
+            return false;
+        const long double v = coeffs[k].real();
+        decimals.push_back(shortest_decimal(k == 0 && std::fabs(v) < lead_floor ? 1 : v));
+    }
+    const Span scale = span(decimals);
+    if (scale.width > max_decimal_digits)
+        return false;
+
+    Integer value, power;
+    for (int32_t k = 0; k <= n; ++k) {
+        const Decimal &d = decimals[k];
+        if (d.digits.empty())
+            continue;
+        fmpz_set_str(value.value, d.digits.c_str(), 10);
+        fmpz_ui_pow_ui(power.value, 10, ulong(d.exponent - scale.lowest));
+        fmpz_mul(value.value, value.value, power.value);
+        if (d.negative)
+            fmpz_neg(value.value, value.value);
+        fmpz_poly_set_coeff_fmpz(out, n - k, value.value);
+    }
+    return true;
+}

@@ -1,0 +1,20 @@
+#ifndef DECIMAL_POLYNOMIAL_H
+#define DECIMAL_POLYNOMIAL_H
+
+#include <flint/fmpz_poly.h>
+
+#include <complex>
+#include <cstdint>
+
+// The polynomial as written: each of the n + 1 coefficients, highest power
+// first, stands for the shortest decimal that reads back as its value (as a
+// double where it is one, so that 0.1 is one tenth); scaled by one power of
+// ten they are the integers of out, constant term first. A leading
+// coefficient of modulus below 0.01 stands for 1, as in the search.
+//
+// False where there is no such reading: a coefficient that is not finite or
+// not real, or integers wider than 700 decimal digits, which bounds the exact
+// work while holding the whole range of doubles (1e-300 beside 1e300).
+bool decimal_polynomial(const std::complex<long double> *coeffs, int32_t n, fmpz_poly_t out);
+
+#endif
