@@ -4,14 +4,14 @@
 # package again. Needs root (it installs and removes a package).
 set -euo pipefail
 
-root_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-source "$root_dir/scripts/setup.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 if [[ $(id -u) -ne 0 ]]; then
     echo "check-deb.sh installs a package: run it as root." >&2
     exit 1
 fi
-require_packages xvfb xauth xdotool dpkg-dev file
+require_packages "${build_packages[@]}" xvfb xauth xdotool dpkg-dev file
+build "$build_dir"
 
 (cd "$build_dir" && cpack -G DEB >/dev/null)
 deb=$(ls -t "$build_dir"/roots-of-polynomial_*.deb | head -n 1)

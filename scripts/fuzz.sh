@@ -13,24 +13,21 @@
 # build-fuzz/artifacts/ and fails the run; commit it to fuzz/regressions/ once
 # the fault is fixed, and tests/test_fuzz_regressions.cpp replays it.
 set -euo pipefail
-
-root_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build_dir="${FUZZ_BUILD_DIR:-$root_dir/build-fuzz}"
-seconds="${FUZZ_SECONDS:-60}"
-
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 # libFuzzer's runtime comes with clang's compiler-rt package.
-source "$root_dir/scripts/require-packages.sh"
-require_packages clang-14 libclang-rt-14-dev cmake qtbase5-dev libflint-dev libflint-arb-dev
+require_packages "${build_packages[@]}" "${fuzz_packages[@]}"
+
+fuzz_dir="${FUZZ_BUILD_DIR:-$root_dir/build-fuzz}"
+seconds="${FUZZ_SECONDS:-60}"
 
 # ISO C++ and no contraction, as in the normal build: the solver's results
 # depend on every rounding happening as written.
 sanitize="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
-CXX=clang++-14 cmake -S "$root_dir" -B "$build_dir" -DBUILD_FUZZING=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+CXX=clang++-14 cmake -S "$root_dir" -B "$fuzz_dir" -DBUILD_FUZZING=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
     -DCMAKE_CXX_FLAGS="$sanitize -fno-omit-frame-pointer -Werror" \
     -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build "$build_dir" -j"$(nproc)" --target fuzz_solver
-cp "$build_dir/fuzz/fuzz_solver" "$build_dir/fuzz_solver"
+cmake --build "$fuzz_dir" -j"$(nproc)" --target fuzz_solver
 
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
@@ -38,26 +35,26 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 # Every committed input first, each once.
 shopt -s nullglob
 inputs=("$root_dir"/fuzz/seeds/* "$root_dir"/fuzz/regressions/*)
-"$build_dir/fuzz_solver" -timeout=1 "${inputs[@]}" >"$build_dir/replay.log" 2>&1 || {
-    cat "$build_dir/replay.log"
+"$fuzz_dir/fuzz/fuzz_solver" -timeout=1 "${inputs[@]}" >"$fuzz_dir/replay.log" 2>&1 || {
+    cat "$fuzz_dir/replay.log"
     exit 1
 }
-echo "fuzz_solver: replayed $(grep -c '^Executed ' "$build_dir/replay.log") committed inputs"
+echo "fuzz_solver: replayed $(grep -c '^Executed ' "$fuzz_dir/replay.log") committed inputs"
 
 corpus="${FUZZ_CORPUS:-$(mktemp -d)}"
 [[ -n "${FUZZ_CORPUS:-}" ]] || trap 'rm -rf "$corpus"' EXIT
-rm -rf "$build_dir/artifacts"
-mkdir -p "$build_dir/artifacts"
+rm -rf "$fuzz_dir/artifacts"
+mkdir -p "$fuzz_dir/artifacts"
 status=0
 # 186 bytes hold the largest input (2 + 23 doubles); more would be ignored.
-"$build_dir/fuzz_solver" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 \
-    -max_len=186 -dict="$root_dir/fuzz/solver.dict" -print_final_stats=1 -artifact_prefix="$build_dir/artifacts/" \
-    "$corpus" "$root_dir/fuzz/seeds" >"$build_dir/fuzz.log" 2>&1 || status=$?
-grep -E '^(#[0-9]+ +DONE|Done |stat::number_of_executed_units|stat::peak_rss_mb)' "$build_dir/fuzz.log" || true
-if ((status != 0)) || compgen -G "$build_dir/artifacts/*" >/dev/null; then
-    tail -n 60 "$build_dir/fuzz.log"
-    echo "fuzz_solver found a fault; inputs in $build_dir/artifacts/:"
-    ls -l "$build_dir/artifacts/"
+"$fuzz_dir/fuzz/fuzz_solver" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 \
+    -max_len=186 -dict="$root_dir/fuzz/solver.dict" -print_final_stats=1 -artifact_prefix="$fuzz_dir/artifacts/" \
+    "$corpus" "$root_dir/fuzz/seeds" >"$fuzz_dir/fuzz.log" 2>&1 || status=$?
+grep -E '^(#[0-9]+ +DONE|Done |stat::number_of_executed_units|stat::peak_rss_mb)' "$fuzz_dir/fuzz.log" || true
+if ((status != 0)) || compgen -G "$fuzz_dir/artifacts/*" >/dev/null; then
+    tail -n 60 "$fuzz_dir/fuzz.log"
+    echo "fuzz_solver found a fault; inputs in $fuzz_dir/artifacts/:"
+    ls -l "$fuzz_dir/artifacts/"
     exit 1
 fi
 echo "fuzz_solver: $seconds s, no fault found, $(ls "$corpus" | wc -l) corpus entries "

@@ -14,12 +14,9 @@
 # logs stay in build/leak-check/.
 set -euo pipefail
 
-root_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-
-source "$root_dir/scripts/require-packages.sh"
-require_packages valgrind
-
-source "$root_dir/scripts/setup.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+require_packages "${build_packages[@]}" valgrind
+build "$build_dir"
 export QT_QPA_PLATFORM=offscreen
 
 logs="$build_dir/leak-check"
