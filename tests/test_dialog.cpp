@@ -413,6 +413,21 @@ private slots:
         QCOMPARE(dialog->size(), degreeOne);
     }
 
+    // The quit key works from the dialog too, and ends the program although
+    // an open dialog would keep it running.
+    void quitKeyClosesEveryWindow()
+    {
+        MainWindow window;
+        window.show();
+        QTest::mouseClick(submitButton(openDialog(window)), Qt::LeftButton);
+        QPointer<DialogWindow> dialog = openDialog(window);
+        QTimer::singleShot(0, &window, [&] { QTest::keyClick(dialog, Qt::Key_Q, Qt::ControlModifier); });
+        QTimer::singleShot(5000, &window, [] { QCoreApplication::exit(2); });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(dialog.isNull());
+        QVERIFY(plotsOf(window).isEmpty());
+    }
+
     void lastSubmissionWinsAndClosingChangesNothing()
     {
         MainWindow window;
