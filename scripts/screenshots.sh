@@ -5,19 +5,20 @@
 # Needs: xvfb xdotool imagemagick, and a build in build/ (scripts/setup.sh).
 set -euo pipefail
 
+# On a display of its own, at a common laptop size; xvfb-run picks a free
+# server number.
+if [[ -z "${SCREENSHOTS_ON_XVFB:-}" ]]; then
+    exec xvfb-run -a -s "-screen 0 1366x768x24 -nolisten tcp" \
+        env SCREENSHOTS_ON_XVFB=1 bash "${BASH_SOURCE[0]}" "$@"
+fi
+
 root_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 program="${BUILD_DIR:-$root_dir/build}/src/RootsOfPolynomial"
 out_dir="$root_dir/docs"
-display=":$((90 + RANDOM % 100))"
-
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp &
-xvfb_pid=$!
-trap 'kill $app_pid $xvfb_pid 2>/dev/null || true' EXIT
-export DISPLAY="$display"
-sleep 1
 
 "$program" &
 app_pid=$!
+trap 'kill $app_pid 2>/dev/null || true' EXIT
 
 wait_for() { xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
 type_into_focused() { xdotool key --delay 50 ctrl+a && xdotool type --delay 50 -- "$1"; }
@@ -38,7 +39,7 @@ xdotool key Tab && type_into_focused 11
 xdotool key Tab && type_into_focused -6
 sleep 0.5
 import -window "$dialog" "$out_dir/dialog.png"
-xdotool key shift+Tab shift+Tab shift+Tab shift+Tab space   # "Create the Polynomial"
+xdotool key Return                  # Enter submits, as "Create the Polynomial" does
 
 plot=$(wait_for "Plot Of Polynomial")
 xdotool windowmove "$plot" 820 0

@@ -1,8 +1,12 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
+#include "content_scroll_area.h"
+#include "label_copier.h"
 #include "new_poly_window.h"
+#include "screen_room.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -18,6 +22,12 @@ MainWindow::MainWindow(QWidget *parent)
       ui(new Ui_MainWindow), licenseText(nullptr), missingRootsLabel(nullptr)
 {
     ui->setupUi(this);
+    // A small or magnified screen gets a window it can show whole.
+    resize(size().boundedTo(roomOnScreen(this)));
+    makeRootsScrollable();
+    new LabelCopier(ui->polynomialLabel);
+    new LabelCopier(ui->solutionsLabel);
+    addQuitKey();
 
     QMenu *helpMenu = ui->menuBar->addMenu(QStringLiteral("&Help"));
     auto *aboutAction = new QAction(QStringLiteral("&About"), this);
@@ -100,6 +110,31 @@ void MainWindow::UpdateView()
     ui->polynomialLabel->setText(formatPoly());
     ui->solutionsLabel->setText(formatSolutions());
     reportMissingRoots();
+}
+
+// Twenty-two roots can be taller than the layout area: they scroll in the
+// label's place, and look as before when they fit.
+void MainWindow::makeRootsScrollable()
+{
+    QVBoxLayout *column = ui->verticalLayout;
+    const int index = column->indexOf(ui->solutionsLabel);
+    auto *rootsArea = new ContentScrollArea(ui->solutionsLabel);
+    rootsArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    column->insertWidget(index, rootsArea);
+}
+
+// The platform's quit key (Ctrl+Q where it names none) works from every
+// window of the program.
+void MainWindow::addQuitKey()
+{
+    auto *quitAction = new QAction(QStringLiteral("&Quit"), this);
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Quit);
+    if (keys.isEmpty())
+        keys << QKeySequence(Qt::CTRL + Qt::Key_Q);
+    quitAction->setShortcuts(keys);
+    quitAction->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(quitAction);
+    connect(quitAction, &QAction::triggered, this, &QApplication::closeAllWindows);
 }
 
 // The solver lists only roots it could verify; a shorter list must not pass

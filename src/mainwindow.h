@@ -44,6 +44,8 @@ private slots:
     void showAbout();
 
 private:
+    void makeRootsScrollable();
+    void addQuitKey();
     void reportMissingRoots();
 
     QLabel *missingRootsLabel;

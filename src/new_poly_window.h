@@ -1,10 +1,16 @@
 #ifndef NEW_POLY_WINDOW_H
 #define NEW_POLY_WINDOW_H
 
+// Complete, since the boxes are indexed through coeffBoxes.
+#include "coefficient_box.h"
+
 #include <QWidget>
 
+class ContentScrollArea;
 class MainWindow;
-class QDoubleSpinBox;
+class QGridLayout;
+class QKeyEvent;
+class QLabel;
 class QVBoxLayout;
 
 // Lets the user pick a degree and type the coefficients, highest power
@@ -23,12 +29,24 @@ public:
     MainWindow *mainWindow;
     QVBoxLayout *vLayout;
     int degree;
-    QDoubleSpinBox *coeffBoxes;
+    CoefficientBox *coeffBoxes;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private slots:
     void changeDegree(int new_degree);
     void submitReceived();
     void validateBox(double attempt);
+
+private:
+    void fitToContent();
+
+    // One label per box, saying which power the box is for; allocated and
+    // freed together with the boxes.
+    QLabel *powerLabels;
+    QGridLayout *boxGrid;
+    ContentScrollArea *boxArea;
 };
 
 #endif

@@ -3,6 +3,8 @@
 
 #include <QBrush>
 #include <QFont>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPen>
@@ -11,6 +13,7 @@
 #include <QResizeEvent>
 #include <QString>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <climits>
 #include <cmath>
@@ -202,6 +205,7 @@ double MyPlot::row(double y) const
 // Every resize draws the same picture; the window's new size plays no part.
 void MyPlot::resizeEvent(QResizeEvent *event)
 {
+    matchScreenPixels();
     pixmap->fill(Qt::gray);
     QPainter painter(pixmap);
     painter.setPen(solidPen(Qt::white, 1));
@@ -216,6 +220,26 @@ void MyPlot::resizeEvent(QResizeEvent *event)
     plotLabel->setPixmap(*pixmap);
     plotLabel->setAlignment(Qt::AlignCenter);
     QMainWindow::resizeEvent(event);
+}
+
+// The picture stays 400 x 400 on screen and gets every device pixel that
+// the screen has for that, so a magnified screen shows it sharp.
+void MyPlot::matchScreenPixels()
+{
+    const QWindow *handle = windowHandle();
+    const qreal ratio = handle ? handle->devicePixelRatio() : qApp->devicePixelRatio();
+    if (pixmap->devicePixelRatio() == ratio)
+        return;
+    *pixmap = QPixmap(QSize(pictureSize, pictureSize) * ratio);
+    pixmap->setDevicePixelRatio(ratio);
+}
+
+void MyPlot::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QMainWindow::keyPressEvent(event);
 }
 
 void MyPlot::drawAxes(QPainter &painter, double axisRow)

@@ -6,6 +6,7 @@
 
 class MainWindow;
 class QLabel;
+class QKeyEvent;
 class QPainter;
 class QPixmap;
 class QResizeEvent;
@@ -40,8 +41,10 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void matchScreenPixels();
     void includeValue(double v);
     void scanValues(double span, double margin);
     void chooseTickInterval();

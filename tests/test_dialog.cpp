@@ -6,12 +6,19 @@
 #include "ui_mainwindow.h"
 #include "window_testing.h"
 
+#include "screen_room.h"
+
 #include <QtTest>
 #include <QClipboard>
 #include <QDoubleSpinBox>
+#include <QGridLayout>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
+
+#include <cmath>
 
 namespace {
 
@@ -35,11 +42,31 @@ QPushButton *submitButton(DialogWindow *dialog)
     return dialog->findChild<QPushButton *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-void typeInto(QAbstractSpinBox *box, const QString &text)
+// Types (or pastes) over the box's text, leaving it uncommitted.
+void typeOver(QAbstractSpinBox *box, const QString &text, bool paste = false)
 {
+    QApplication::setActiveWindow(box->window());
     box->setFocus();
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(box, text);
+    QApplication::clipboard()->setText(text);
+    paste ? QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier) : QTest::keyClicks(box, text);
+}
+
+// Types and moves on to the next field, as a user filling in the dialog.
+void typeInto(QAbstractSpinBox *box, const QString &text)
+{
+    typeOver(box, text);
+    QTest::keyClick(box, Qt::Key_Tab);
+}
+
+void turnWheelDown(QWidget *widget)
+{
+    QWheelEvent wheel(QPointF(5, 5), widget->mapToGlobal(QPoint(5, 5)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    // Only a wheel turned by the user goes on to the parents when ignored,
+    // and sendEvent would take that mark off again.
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(widget, &wheel);
 }
 
 void setDegree(DialogWindow *dialog, int degree)
@@ -60,13 +87,18 @@ QList<double> boxValues(DialogWindow *dialog)
     return values;
 }
 
-// The index in the dialog's layout of each coefficient box, in order.
-QList<int> boxPositions(DialogWindow *dialog)
+// The row of each coefficient box in the scrolling list below the button.
+QList<int> boxRows(DialogWindow *dialog)
 {
-    QList<int> positions;
-    for (int i = 0; i <= dialog->degree; ++i)
-        positions << dialog->vLayout->indexOf(&dialog->coeffBoxes[i]);
-    return positions;
+    QList<int> rows;
+    auto *grid = qobject_cast<QGridLayout *>(dialog->coeffBoxes[0].parentWidget()->layout());
+    for (int i = 0; i <= dialog->degree; ++i) {
+        int row = -1, column, rowSpan, columnSpan;
+        grid->getItemPosition(grid->indexOf(&dialog->coeffBoxes[i]), &row, &column, &rowSpan,
+                              &columnSpan);
+        rows << row;
+    }
+    return rows;
 }
 
 const QString cubicText = "1 x<sup>3</sup> &nbsp; + &nbsp; -6 x<sup>2</sup> &nbsp; + &nbsp; "
@@ -190,8 +222,9 @@ private slots:
                  QString("Start by defining degree of new polynomial"));
         QCOMPARE(dialog->vLayout->itemAt(1)->widget(), degreeBox(dialog));
         QCOMPARE(dialog->vLayout->itemAt(2)->widget(), submitButton(dialog));
-        QCOMPARE(dialog->vLayout->count(), 6);
-        QCOMPARE(boxPositions(dialog), (QList<int>{3, 4, 5}));
+        QCOMPARE(dialog->vLayout->itemAt(3)->widget(), dialog->findChild<QScrollArea *>());
+        QCOMPARE(dialog->vLayout->count(), 4);
+        QCOMPARE(boxRows(dialog), (QList<int>{0, 1, 2}));
         QCOMPARE(boxValues(dialog), (QList<double>{1, 0, 0}));
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(dialog->coeffBoxes[i].decimals(), 8);
@@ -209,8 +242,8 @@ private slots:
         setDegree(dialog, 4);
         QCOMPARE(dialog->degree, 4);
         QCOMPARE(boxValues(dialog), (QList<double>{1, 0, 0, 0, 0}));
-        QCOMPARE(boxPositions(dialog), (QList<int>{3, 4, 5, 6, 7}));
-        QCOMPARE(dialog->vLayout->count(), 8);
+        QCOMPARE(boxRows(dialog), (QList<int>{0, 1, 2, 3, 4}));
+        QCOMPARE(dialog->vLayout->count(), 4);
         QCOMPARE(dialog->findChildren<QDoubleSpinBox *>().size(), 5);
 
         typeInto(&dialog->coeffBoxes[3], "2.5");
@@ -223,6 +256,18 @@ private slots:
         QTest::keyClick(degreeBox(dialog), Qt::Key_Up);
         QCOMPARE(degreeBox(dialog)->value(), 22);
         QCOMPARE(dialog->findChildren<QDoubleSpinBox *>().size(), 23);
+        // Beside each box, the power it is for.
+        auto *grid = qobject_cast<QGridLayout *>(dialog->coeffBoxes[0].parentWidget()->layout());
+        const QList<int> rows = boxRows(dialog);
+        QStringList powers, expected;
+        for (int i = 0; i <= 22; ++i) {
+            auto *label = qobject_cast<QLabel *>(grid->itemAtPosition(rows[i], 0)->widget());
+            QCOMPARE(label->buddy(), &dialog->coeffBoxes[i]);
+            powers << label->text();
+        }
+        for (int power = 22; power >= 2; --power)
+            expected << QString("x<sup>%1</sup>").arg(power);
+        QCOMPARE(powers, expected << "x" << "constant");
         setDegree(dialog, 1);
         QTest::keyClick(degreeBox(dialog), Qt::Key_Down);
         QCOMPARE(degreeBox(dialog)->value(), 1);
@@ -254,30 +299,133 @@ private slots:
         QCOMPARE(dialog->coeffBoxes[2].value(), attempt);
     }
 
-    void typedInputEndsInAcceptedValues()
+    // Keystrokes into a box and the value they leave once committed (by
+    // Tab, the arrows or the wheel in the box; by Enter or the button, which
+    // submit; Esc closes). The guard works on committed values only, so a
+    // leading coefficient can start with 0. Numbers are read as the locale
+    // writes them or with ".", also in exponent notation; what cannot be read
+    // leaves the box as it was (1 for the leading box, 7 for the others).
+    void typedInputLeavesCommittedValues_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("box");
+        QTest::addColumn<bool>("paste");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("commit");
+        QTest::addColumn<double>("value");
+        const auto row = [](const char *name, const char *locale, int box, bool paste,
+                            const char *text, const char *commit, double value) {
+            QTest::newRow(name) << locale << box << paste << text << commit << value;
+        };
+        row("lead 0.5", "C", 0, false, "0.5", "Tab", 0.5);
+        row("lead -0.5", "C", 0, false, "-0.5", "Tab", -0.5);
+        row("lead -0.005", "C", 0, false, "-0.005", "Tab", -0.01);
+        row("lead 0", "C", 0, false, "0", "Tab", 0.01);
+        row("lead 0 by keypad Enter", "C", 0, false, "0", "keypad Enter", 0.01);
+        row("lead -0.005 by the button", "C", 0, false, "-0.005", "button", -0.01);
+        row("lead 0.5, then Esc", "C", 0, false, "0.5", "Esc", 1);
+        row("lead down from 1", "C", 0, false, "", "Down", 0.01);
+        row("lead up from -0.5", "C", 0, false, "-0.5", "Up", 0.5);
+        row("lead wheel from 1", "C", 0, false, "", "wheel", 0.01);
+        row("lead pasted 0.000", "C", 0, true, "0.000", "Tab", 0.01);
+        row("lead words refused", "C", 0, false, "abc", "Tab", 1);
+        row("lead second sign refused", "C", 0, false, "--3", "Tab", -3);
+        row("0 unguarded", "C", 1, false, "0", "Enter", 0);
+        row("-0 is 0", "C", 1, false, "-0", "Tab", 0);
+        row("comma refused", "C", 1, true, "2,5", "Tab", 7);
+        row("exponent", "C", 1, false, "1e5", "Tab", 1e5);
+        row("negative exponent", "C", 1, false, "2.5e-3", "Tab", 0.0025);
+        row("capital E and signs", "C", 1, false, "-1.5E+2", "Tab", -150);
+        row("largest", "C", 1, false, "1e10", "Tab", 1e10);
+        row("beyond the range refused", "C", 1, true, "1e11", "Tab", 7);
+        row("typing stops at the range", "C", 1, false, "99999999999999", "Tab", 9999999999);
+        row("typing stops at 8 decimals", "C", 1, false, "0.123456789", "Tab", 0.12345678);
+        row("unfinished refused", "C", 1, false, "2e-", "Tab", 7);
+        row("German 2,5", "de_DE", 1, false, "2,5", "Tab", 2.5);
+        row("German 2.5", "de_DE", 1, false, "2.5", "Tab", 2.5);
+        row("German exponent", "de_DE", 1, false, "1,5e3", "Enter", 1500);
+        row("German two separators refused", "de_DE", 1, true, "1.000,5", "Tab", 7);
+    }
+
+    void typedInputLeavesCommittedValues()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, box);
+        QFETCH(bool, paste);
+        QFETCH(QString, text);
+        QFETCH(QString, commit);
+        QFETCH(double, value);
+        const QLocale systemLocale;
+        QLocale::setDefault(QLocale(locale));
+        MainWindow window;
+        QPointer<DialogWindow> dialog = openDialog(window);
+        QLocale::setDefault(systemLocale);
+        QDoubleSpinBox &entry = dialog->coeffBoxes[box];
+        if (box > 0)
+            entry.setValue(7);
+        const double before = entry.value();
+        typeOver(&entry, text, paste);
+        QCOMPARE(entry.value(), before);
+
+        const QMap<QString, QPair<int, int>> keys = {
+            {"Tab", {Qt::Key_Tab, Qt::NoModifier}}, {"Enter", {Qt::Key_Return, Qt::NoModifier}},
+            {"keypad Enter", {Qt::Key_Enter, Qt::KeypadModifier}}, {"Esc", {Qt::Key_Escape, 0}},
+            {"Up", {Qt::Key_Up, Qt::NoModifier}}, {"Down", {Qt::Key_Down, Qt::NoModifier}}};
+        if (commit == "button")
+            QTest::mouseClick(submitButton(dialog), Qt::LeftButton);
+        else if (commit == "wheel")
+            turnWheelDown(&entry);
+        else
+            QTest::keyClick(&entry, Qt::Key(keys[commit].first),
+                            Qt::KeyboardModifiers(keys[commit].second));
+        processDeferredDeletes();
+        const bool closes = commit.contains("Enter") || commit == "button" || commit == "Esc";
+        QCOMPARE(dialog.isNull(), closes);
+        QCOMPARE(plotsOf(window).size(), closes && commit != "Esc" ? 1 : 0);
+        const double left = dialog ? entry.value() : double(window.coeffs[box].real());
+        QCOMPARE(left, value);
+        QVERIFY(!std::signbit(left) || value < 0);
+    }
+
+    // After every change of degree the dialog takes the size its boxes need,
+    // at most the screen's height; where they do not fit they scroll, and the
+    // wheel over a box without focus scrolls them.
+    void dialogFitsItsBoxesOnTheScreen()
     {
         MainWindow window;
         DialogWindow *dialog = openDialog(window);
-        QDoubleSpinBox &lead = dialog->coeffBoxes[0];
-        typeInto(&lead, "0");
-        QCOMPARE(lead.value(), 0.01);
-        typeInto(&lead, "-0.005");
-        QCOMPARE(std::fabs(lead.value()) >= 0.01, true);
-        typeInto(&lead, "abc");
-        QVERIFY(std::fabs(lead.value()) >= 0.01);
-        typeInto(&lead, "--3");
-        QVERIFY(std::fabs(lead.value()) >= 0.01);
-        typeInto(&dialog->coeffBoxes[1], "99999999999999");
-        QVERIFY(std::fabs(dialog->coeffBoxes[1].value()) <= 1e10);
-        QApplication::clipboard()->setText("0.000");
-        lead.setFocus();
-        QTest::keyClick(&lead, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(&lead, Qt::Key_V, Qt::ControlModifier);
-        QVERIFY(std::fabs(lead.value()) >= 0.01);
+        QScrollBar *bar = dialog->findChild<QScrollArea *>()->verticalScrollBar();
+        setDegree(dialog, 1);
+        const QSize degreeOne = dialog->size();
+        setDegree(dialog, 8);
+        QVERIFY(dialog->height() > degreeOne.height());
+        QCOMPARE(bar->maximum(), 0);
 
-        QTest::mouseClick(submitButton(dialog), Qt::LeftButton);
-        QCOMPARE(window.coeffCount, 3);
-        QVERIFY(std::abs(window.coeffs[0]) >= 0.01L);
+        setDegree(dialog, 22);
+        QVERIFY(dialog->frameGeometry().height() <= availableArea(dialog).height());
+        QVERIFY(bar->maximum() > 0);
+        QVERIFY(!dialog->findChild<QScrollArea *>()->horizontalScrollBar()->isVisible());
+        turnWheelDown(&dialog->coeffBoxes[2]);
+        QCOMPARE(dialog->coeffBoxes[2].value(), 0.0);
+        QVERIFY(bar->value() > 0);
+
+        setDegree(dialog, 1);
+        QCOMPARE(dialog->size(), degreeOne);
+    }
+
+    // The quit key works from the dialog too, and ends the program although
+    // an open dialog would keep it running.
+    void quitKeyClosesEveryWindow()
+    {
+        MainWindow window;
+        window.show();
+        QTest::mouseClick(submitButton(openDialog(window)), Qt::LeftButton);
+        QPointer<DialogWindow> dialog = openDialog(window);
+        QTimer::singleShot(0, &window, [&] { QTest::keyClick(dialog, Qt::Key_Q, Qt::ControlModifier); });
+        QTimer::singleShot(5000, &window, [] { QCoreApplication::exit(2); });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(dialog.isNull());
+        QVERIFY(plotsOf(window).isEmpty());
     }
 
     void lastSubmissionWinsAndClosingChangesNothing()

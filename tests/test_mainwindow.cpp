@@ -1,11 +1,17 @@
 // The main window as a user meets it, and the rich text it renders.
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
+#include "screen_room.h"
 #include "window_testing.h"
 
 #include <QtTest>
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusTipEvent>
 
 #include <cmath>
@@ -24,6 +30,38 @@ QAction *aboutAction(MainWindow &window)
         return nullptr;
     const QList<QAction *> entries = menus[0]->menu()->actions();
     return entries.size() == 1 ? entries[0] : nullptr;
+}
+
+QScrollArea *rootsArea(MainWindow &window)
+{
+    return qobject_cast<QScrollArea *>(window.ui->solutionsLabel->parentWidget()->parentWidget());
+}
+
+// Opens the label's context menu and picks an entry.
+void chooseFromMenu(QLabel *label, const QString &entry)
+{
+    QTimer::singleShot(0, [entry] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        for (QAction *action : menu ? menu->actions() : QList<QAction *>())
+            if (action->text() == entry)
+                action->trigger();
+        if (menu)
+            menu->close();
+    });
+    const QPoint centre = label->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, centre, label->mapToGlobal(centre));
+    QApplication::sendEvent(label, &event);
+}
+
+// From the top left corner to the bottom right one, the button held.
+// (QTest reads the point 0, 0 as the centre.)
+void dragAcross(QLabel *label)
+{
+    const QPoint end(label->width() - 1, label->height() - 1);
+    QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, QPoint(1, 1));
+    QMouseEvent move(QEvent::MouseMove, end, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(label, &move);
+    QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, end);
 }
 
 } // namespace
@@ -124,7 +162,12 @@ private slots:
         MainWindow window;
         QCOMPARE(window.objectName(), QString("MainWindow"));
         QCOMPARE(window.windowTitle(), QString("Roots Of Polynomial"));
-        QCOMPARE(window.size(), QSize(800, 610));
+        // 800 x 610 where the screen has room; the 800 x 600 test screen has
+        // room for the width only.
+        window.show();
+        QCOMPARE(availableArea(&window).size(), QSize(800, 600));
+        QCOMPARE(window.width(), 800);
+        QVERIFY(window.frameGeometry().height() <= 600);
         QCOMPARE(window.sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
         QCOMPARE(window.sizePolicy().verticalPolicy(), QSizePolicy::Expanding);
         QCOMPARE(window.coeffCount, 3);
@@ -165,7 +208,8 @@ private slots:
         QCOMPARE(column->itemAt(0)->widget(), ui->label1);
         QCOMPARE(column->itemAt(1)->widget(), ui->polynomialLabel);
         QCOMPARE(column->itemAt(2)->widget(), ui->label2);
-        QCOMPARE(column->itemAt(3)->widget(), ui->solutionsLabel);
+        QCOMPARE(column->itemAt(3)->widget(), rootsArea(window));
+        QCOMPARE(rootsArea(window)->widget(), ui->solutionsLabel);
         QCOMPARE(column->itemAt(4)->layout(), ui->horizontalLayout);
         QCOMPARE(column->spacing(), 6);
         QCOMPARE(column->contentsMargins(), QMargins(0, 0, 0, 0));
@@ -213,11 +257,84 @@ private slots:
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.ui->verticalLayoutWidget->geometry(), QRect(5, 45, 786, 485));
+        QCOMPARE(window.ui->verticalLayoutWidget->geometry(),
+                 QRect(5, 45, window.width() - 14, window.height() - 125));
         window.resize(1000, 700);
         QTRY_COMPARE(window.ui->verticalLayoutWidget->geometry(), QRect(5, 45, 986, 575));
         QCOMPARE(window.ui->verticalLayoutWidget->geometry().right(), 990);
         QCOMPARE(window.ui->verticalLayoutWidget->geometry().bottom(), 619);
+    }
+
+    // 0.01 x^22 + 1e10 x^21 + 1: 22 roots, the largest -1e+12, listed last
+    // but one; every root can be scrolled to, and the polynomial stays whole.
+    void everyRootOfDegree22CanBeReached()
+    {
+        MainWindow window;
+        std::vector<long double> coefficients(23, 0);
+        coefficients[0] = 0.01; // as the dialog passes it: the double, widened
+        coefficients[1] = 1e10L;
+        coefficients[22] = 1;
+        installCoefficients(window, coefficients);
+        window.UpdateView();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.rootCount, 22);
+        QVERIFY(window.ui->solutionsLabel->text().contains("<br>-1e+12<br>"));
+
+        QScrollArea *area = rootsArea(window);
+        QLabel *roots = window.ui->solutionsLabel;
+        QScrollBar *bar = area->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        QVERIFY(roots->height() >= roots->sizeHint().height());
+        QCOMPARE(bar->maximum(), roots->height() - area->viewport()->height());
+        QLabel *polynomial = window.ui->polynomialLabel;
+        QVERIFY(polynomial->height() >= polynomial->heightForWidth(polynomial->width()));
+    }
+
+    void copyingGivesPlainText_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("text");
+        for (const QString way : {"keys", "menu", "mouse"}) {
+            QTest::newRow(qPrintable("polynomial by " + way))
+                << "polynomialLabel" << way << "1 x^2 + 0 x + (-1) = 0";
+            QTest::newRow(qPrintable("roots by " + way)) << "solutionsLabel" << way << "-1\n1\n";
+        }
+        // Characters 2 to 15 of "1 x2   +   0 x   +   (-1)   =   0", the 2 raised.
+        QTest::newRow("part of the polynomial") << "polynomialLabel" << "part" << "x^2 + 0 x";
+    }
+
+    // Selected and copied as the student pasting the roots elsewhere does:
+    // Ctrl+A and Ctrl+C, the context menu's Select All and Copy, or a drag
+    // across the text and Ctrl+C.
+    void copyingGivesPlainText()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, way);
+        QFETCH(QString, text);
+        MainWindow window;
+        window.show();
+        QApplication::setActiveWindow(&window);
+        auto *shown = window.findChild<QLabel *>(label);
+        QApplication::clipboard()->clear();
+        if (way == "menu") {
+            chooseFromMenu(shown, "Select &All");
+            chooseFromMenu(shown, "&Copy");
+        } else {
+            if (way == "keys") {
+                QTest::mouseClick(shown, Qt::LeftButton, Qt::NoModifier, shown->rect().center());
+                QVERIFY(shown->hasFocus());
+                QTest::keyClick(shown, Qt::Key_A, Qt::ControlModifier);
+            } else if (way == "mouse") {
+                dragAcross(shown);
+            } else {
+                shown->setSelection(2, 14);
+            }
+            QTest::keyClick(shown, Qt::Key_C, Qt::ControlModifier);
+        }
+        QCOMPARE(QApplication::clipboard()->text(), text);
+        QVERIFY(QApplication::clipboard()->mimeData()->hasHtml());
     }
 
     void statusBarTellsOfMissingRoots()

@@ -518,15 +518,29 @@ private slots:
         }
     }
 
+    void closingDeletesTheWindow_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("closed") << 0 << true;
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << true;
+        QTest::newRow("another key") << int(Qt::Key_Space) << false;
+    }
+
     void closingDeletesTheWindow()
     {
+        QFETCH(int, key);
+        QFETCH(bool, closes);
         MainWindow window;
         installSolved(window, {1, 0, -1}, {cplx(1, 0), cplx(-1, 0)});
         QPointer<MyPlot> plot = new MyPlot(&window);
         plot->show();
-        QVERIFY(plot->close());
+        if (key)
+            QTest::keyClick(plot, Qt::Key(key));
+        else
+            QVERIFY(plot->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(plot.isNull());
+        QCOMPARE(plot.isNull(), closes);
     }
 
     void mainWindowTakesOpenPlotsAlong()

@@ -1,0 +1,22 @@
+#ifndef SCREEN_ROOM_H
+#define SCREEN_ROOM_H
+
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+// The free part of the screen that a top-level window is on, or will open
+// on: the screen less its panels and task bars.
+QRect availableArea(const QWidget *window);
+
+// The largest size a top-level window can take with its frame still inside
+// that free part.
+QSize roomOnScreen(const QWidget *window);
+
+// The geometry (without the frame) for a shown window to take the given
+// size where it is, moved up only as far as the frame must to stay above
+// the bottom of that free part.
+QRect keptOnScreen(const QWidget *window, const QSize &size);
+
+#endif

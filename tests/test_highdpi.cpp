@@ -1,0 +1,41 @@
+// The windows on a magnified screen: at a scale factor of 2 the 800 x 600
+// test screen has 400 x 300 logical pixels of 2 x 2 device pixels each.
+#include "mainwindow.h"
+#include "plot.h"
+#include "window_testing.h"
+
+#include <QtTest>
+#include <QLabel>
+
+class TestHighDpi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The same 400 x 400 picture in logical pixels, drawn with all the
+    // screen's device pixels.
+    void plotIsDrawnAtTheScreensPixels()
+    {
+        MainWindow window;
+        installSolved(window, {1, 0, -1}, {{1, 0}, {-1, 0}});
+        auto *plot = new MyPlot(&window);
+        plot->show();
+        QVERIFY(QTest::qWaitForWindowExposed(plot));
+        const QPixmap shown = plot->plotLabel->property("pixmap").value<QPixmap>();
+        QCOMPARE(shown.devicePixelRatio(), 2.0);
+        QCOMPARE(shown.size(), QSize(800, 800));
+        QCOMPARE(plot->plotLabel->sizeHint(), QSize(400, 400));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // Read when the application starts, so set before it.
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestHighDpi test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_highdpi.moc"
