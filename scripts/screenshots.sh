@@ -2,18 +2,20 @@
 # Starts the real program under Xvfb, defines x^3 - 6x^2 + 11x - 6 through
 # the dialog with the keyboard as a user would, and saves screenshots of the
 # dialog, the main window and the plot window into docs/.
-# Needs: xvfb xdotool imagemagick, and a build in build/ (scripts/setup.sh).
+# Installs what it needs and builds into build/ first.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # On a display of its own, at a common laptop size; xvfb-run picks a free
 # server number.
 if [[ -z "${SCREENSHOTS_ON_XVFB:-}" ]]; then
+    require_packages "${build_packages[@]}" "${desktop_packages[@]}"
+    build "$build_dir"
     exec xvfb-run -a -s "-screen 0 1366x768x24 -nolisten tcp" \
         env SCREENSHOTS_ON_XVFB=1 bash "${BASH_SOURCE[0]}" "$@"
 fi
 
-root_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-program="${BUILD_DIR:-$root_dir/build}/src/RootsOfPolynomial"
+program="$build_dir/src/RootsOfPolynomial"
 out_dir="$root_dir/docs"
 
 "$program" &
