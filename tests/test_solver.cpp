@@ -652,6 +652,17 @@ private slots:
         QVERIFY2(allNear(roots, rechecked, 1e-17L), show(roots));
         QVERIFY2(allNear(live(solver.poly), remainder, 1e-17L), show(live(solver.poly)));
     }
+    // Newton's step only halves the distance to a double root: the fifth
+    // pass still moves z, by the fourth and last correction.
+    void tryRootTakesFourCorrections()
+    {
+        Coeffs c{1, -2, 1};
+        Polynomial p = record(c);
+        PolySolver solver(0, c.data());
+        cplx z(1 + 1e-7L, 0);
+        QVERIFY(solver.try_root(&p, &z, true, eps));
+        QVERIFY2(std::abs(z - cplx(1 + 1e-7L / 16, 0)) <= 1e-10L, show(z));
+    }
 
     // The solve driver
 
@@ -679,6 +690,11 @@ private slots:
         }
         QTest::newRow("x^2 + 1 polish") << Coeffs{1, 0, 1} << true << false
                                         << Coeffs{i, cplx(0, -1)} << 0.0;
+        // Each complex root found is followed by its conjugate.
+        for (bool reverse : {false, true})
+            QTest::newRow(reverse ? "(x^2 + 1)(x^2 + 4) reverse" : "(x^2 + 1)(x^2 + 4) polish")
+                << Coeffs{1, 0, 5, 0, 4} << !reverse << reverse
+                << Coeffs{cplx(0, 2), cplx(0, -2), i, cplx(0, -1)} << 1e-15;
         QTest::newRow("cubic reverse") << Coeffs{1, -6, 11, -6} << false << true
                                        << Coeffs{3, 2, 1} << 1e-15;
         QTest::newRow("x^2 - 1 reverse") << Coeffs{1, 0, -1} << false << true
