@@ -231,6 +231,8 @@ private slots:
         row("MainWindow", "objectName", "MainWindow");
         row("MainWindow", "windowTitle", "Roots Of Polynomial");
         row("MainWindow", "policies", "Expanding Expanding");
+        for (const char *part : {"centralWidget", "menuBar", "mainToolBar", "statusBar"})
+            row(part, "parent", "MainWindow");
         row("centralWidget", "layout", "none");
         row("verticalLayoutWidget", "parent", "centralWidget");
         row("verticalLayoutWidget", "layout", "verticalLayout");
