@@ -6,20 +6,14 @@
 // The first figure is taken after a warm-up of the same work (500 solves,
 // 10 dialogs and plots): the toolkit loads fonts, styles and the platform
 // plugin on first use and keeps them, which is not growth of the program.
-#include "mainwindow.h"
-#include "new_poly_window.h"
-#include "plot.h"
-#include "ui_mainwindow.h"
+#include "dialog_polynomials.h"
+#include "dialog_testing.h"
+#include "window_testing.h"
 
 #include <QApplication>
-#include <QDoubleSpinBox>
-#include <QPushButton>
-#include <QSpinBox>
 
-#include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <random>
 #include <string>
 
 namespace {
@@ -37,27 +31,9 @@ long residentKiB()
     return -1;
 }
 
-std::vector<double> randomPolynomial(std::mt19937_64 &random)
-{
-    const int degree = std::uniform_int_distribution<int>(1, 22)(random);
-    std::uniform_real_distribution<double> exponent(-2, 10);
-    std::bernoulli_distribution negative(0.5);
-    std::vector<double> c(degree + 1);
-    for (double &v : c) {
-        v = std::round(std::pow(10.0, exponent(random)) * 1e8) / 1e8;
-        if (negative(random))
-            v = -v;
-    }
-    return c;
-}
-
 void solveCycle(MainWindow &window, const std::vector<double> &c, int index)
 {
-    delete[] window.coeffs;
-    window.coeffCount = static_cast<int>(c.size());
-    window.coeffs = new std::complex<long double>[c.size()]();
-    for (size_t i = 0; i < c.size(); ++i)
-        window.coeffs[i] = std::complex<long double>(c[i], 0);
+    installCoefficients(window, c);
     window.polish = index % 3 != 0;
     window.reverse = index % 4 == 0;
     window.UpdateView();
@@ -65,32 +41,22 @@ void solveCycle(MainWindow &window, const std::vector<double> &c, int index)
 
 // Opens the dialog with the main window's button, changes the degree twice,
 // fills the boxes and submits, which opens a plot window; then closes it.
-bool windowRound(MainWindow &window, std::mt19937_64 &random)
+bool windowRound(MainWindow &window, DialogPolynomials &polynomials)
 {
-    window.ui->newPolyButton->click();
-    DialogWindow *dialog = nullptr;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *d = qobject_cast<DialogWindow *>(widget); d && d->isVisible())
-            dialog = d;
+    DialogWindow *dialog = openDialog(window);
     if (!dialog)
         return false;
-    const std::vector<double> c = randomPolynomial(random);
+    const std::vector<double> c = polynomials.next();
     const int degree = static_cast<int>(c.size()) - 1;
-    auto *degreeBox = dialog->findChild<QSpinBox *>(QString(), Qt::FindDirectChildrenOnly);
-    degreeBox->setValue(degree == 22 ? 21 : degree + 1);
-    degreeBox->setValue(degree);
-    for (int i = 0; i <= degree; ++i)
-        dialog->coeffBoxes[i].setValue(c[i]);
-    dialog->findChild<QPushButton *>(QString(), Qt::FindDirectChildrenOnly)->click();
+    degreeBox(dialog)->setValue(degree == 22 ? 21 : degree + 1);
+    if (!submitPolynomial(dialog, c))
+        return false;
     QCoreApplication::processEvents();
-    int plots = 0;
-    for (QMainWindow *child : window.findChildren<QMainWindow *>())
-        if (auto *plot = dynamic_cast<MyPlot *>(child)) {
-            plot->close();
-            ++plots;
-        }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return plots == 1 && window.findChildren<MyPlot *>().isEmpty();
+    const QList<MyPlot *> plots = plotsOf(window);
+    for (MyPlot *plot : plots)
+        plot->close();
+    processDeferredDeletes();
+    return plots.size() == 1 && plotsOf(window).isEmpty();
 }
 
 // The offscreen platform says once per shown plot window that it cannot
@@ -105,14 +71,14 @@ void quietSizeHintNotice(QtMsgType type, const QMessageLogContext &context, cons
         previousHandler(type, context, message);
 }
 
-bool run(MainWindow &window, std::mt19937_64 &random, int solves, int rounds)
+bool run(MainWindow &window, DialogPolynomials &polynomials, int solves, int rounds)
 {
     const int every = solves / rounds;
     for (int i = 0; i < solves; ++i) {
-        solveCycle(window, randomPolynomial(random), i);
+        solveCycle(window, polynomials.next(), i);
         if (window.rootCount < 0 || window.rootCount > window.coeffCount - 1)
             return false;
-        if ((i + 1) % every == 0 && !windowRound(window, random))
+        if ((i + 1) % every == 0 && !windowRound(window, polynomials))
             return false;
     }
     return true;
@@ -126,15 +92,15 @@ int main(int argc, char **argv)
     previousHandler = qInstallMessageHandler(quietSizeHintNotice);
     MainWindow window;
     window.show();
-    std::mt19937_64 random(7);
+    DialogPolynomials polynomials(7);
 
     const long beforeWarmUp = residentKiB();
-    if (!run(window, random, 500, 10)) {
+    if (!run(window, polynomials, 500, 10)) {
         std::fprintf(stderr, "soak: the warm-up went wrong\n");
         return 1;
     }
     const long start = residentKiB();
-    if (!run(window, random, solveCycles, windowRounds)) {
+    if (!run(window, polynomials, solveCycles, windowRounds)) {
         std::fprintf(stderr, "soak: a solve cycle or window round went wrong\n");
         return 1;
     }

@@ -1,83 +1,19 @@
 // Defining a polynomial as a user does: the dialog, the solve cycle it
 // drives, and the windows' lifetimes.
-#include "mainwindow.h"
-#include "new_poly_window.h"
-#include "plot.h"
-#include "ui_mainwindow.h"
+#include "dialog_testing.h"
+#include "screen_room.h"
 #include "window_testing.h"
 
-#include "screen_room.h"
-
 #include <QtTest>
-#include <QClipboard>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QPointer>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSpinBox>
 
 #include <cmath>
 
 namespace {
-
-DialogWindow *openDialog(MainWindow &window)
-{
-    const auto before = QApplication::topLevelWidgets();
-    QTest::mouseClick(window.ui->newPolyButton, Qt::LeftButton);
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *dialog = qobject_cast<DialogWindow *>(widget); dialog && !before.contains(dialog))
-            return dialog;
-    return nullptr;
-}
-
-QSpinBox *degreeBox(DialogWindow *dialog)
-{
-    return dialog->findChild<QSpinBox *>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-QPushButton *submitButton(DialogWindow *dialog)
-{
-    return dialog->findChild<QPushButton *>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-// Types (or pastes) over the box's text, leaving it uncommitted.
-void typeOver(QAbstractSpinBox *box, const QString &text, bool paste = false)
-{
-    QApplication::setActiveWindow(box->window());
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QApplication::clipboard()->setText(text);
-    paste ? QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier) : QTest::keyClicks(box, text);
-}
-
-// Types and moves on to the next field, as a user filling in the dialog.
-void typeInto(QAbstractSpinBox *box, const QString &text)
-{
-    typeOver(box, text);
-    QTest::keyClick(box, Qt::Key_Tab);
-}
-
-void turnWheelDown(QWidget *widget)
-{
-    QWheelEvent wheel(QPointF(5, 5), widget->mapToGlobal(QPoint(5, 5)), QPoint(), QPoint(0, -120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    // Only a wheel turned by the user goes on to the parents when ignored,
-    // and sendEvent would take that mark off again.
-    QSpontaneKeyEvent::setSpontaneous(&wheel);
-    qApp->notify(widget, &wheel);
-}
-
-void setDegree(DialogWindow *dialog, int degree)
-{
-    typeInto(degreeBox(dialog), QString::number(degree));
-}
-
-void processDeferredDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 QList<double> boxValues(DialogWindow *dialog)
 {
@@ -99,6 +35,15 @@ QList<int> boxRows(DialogWindow *dialog)
         rows << row;
     }
     return rows;
+}
+
+// (x - 1)(x - 2)(x - 3), typed in.
+void typeCubic(DialogWindow *dialog)
+{
+    setDegree(dialog, 3);
+    typeInto(&dialog->coeffBoxes[1], "-6");
+    typeInto(&dialog->coeffBoxes[2], "11");
+    typeInto(&dialog->coeffBoxes[3], "-6");
 }
 
 const QString cubicText = "1 x<sup>3</sup> &nbsp; + &nbsp; -6 x<sup>2</sup> &nbsp; + &nbsp; "
@@ -135,11 +80,8 @@ private slots:
         QPointer<DialogWindow> guard(dialog);
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->windowTitle(), QString("Define Polynomial"));
-        setDegree(dialog, 3);
+        typeCubic(dialog);
         QCOMPARE(dialog->degree, 3);
-        typeInto(&dialog->coeffBoxes[1], "-6");
-        typeInto(&dialog->coeffBoxes[2], "11");
-        typeInto(&dialog->coeffBoxes[3], "-6");
         QCOMPARE(boxValues(dialog), (QList<double>{1, -6, 11, -6}));
         QTest::mouseClick(submitButton(dialog), Qt::LeftButton);
 
@@ -159,10 +101,7 @@ private slots:
     {
         MainWindow window;
         DialogWindow *dialog = openDialog(window);
-        setDegree(dialog, 3);
-        typeInto(&dialog->coeffBoxes[1], "-6");
-        typeInto(&dialog->coeffBoxes[2], "11");
-        typeInto(&dialog->coeffBoxes[3], "-6");
+        typeCubic(dialog);
         QTest::mouseClick(submitButton(dialog), Qt::LeftButton);
 
         QTest::mouseClick(window.ui->reverseBox, Qt::LeftButton);

@@ -1,11 +1,10 @@
 // The roots shown are the exact roots of the polynomial as typed: decimal
 // coefficients, exact multiplicities, every digit shown right.
 #include "mainwindow.h"
-#include "rroots_oo_1.h"
+#include "solving.h"
 
 #include <QtTest>
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -18,24 +17,6 @@ Q_DECLARE_METATYPE(Values)
 namespace {
 
 const long double pi = 3.141592653589793238462643383279503L;
-
-struct Setting {
-    const char *name;
-    bool polish, reverse;
-};
-const Setting settings[] = {{"polish", true, false}, {"plain", false, false}, {"reverse", false, true}};
-
-Values solve(const Values &coeffs, const Setting &how)
-{
-    Values c = coeffs;
-    const int32_t n = int32_t(c.size()) - 1;
-    PolySolver solver(n, c.data());
-    Values roots(std::max(n, 1));
-    int32_t count = -1;
-    solver.poly_solve(how.polish, how.reverse, &count, roots.data());
-    roots.resize(std::max(count, 0));
-    return roots;
-}
 
 // What the main window shows for a root, with parts within 1e-12 of zero
 // shown as 0, as the solver hands them back.
@@ -81,7 +62,7 @@ QString unpolishedFault(const Values &found, const Values &truth)
 
 // Polished, the texts are those of the true roots; with reverse deflation
 // in order of decreasing modulus; unpolished, each within 1e-6.
-QString fault(const Values &found, const Values &truth, const Setting &how)
+QString fault(const Values &found, const Values &truth, const SolveOptions &how)
 {
     if (!how.polish && !how.reverse)
         return unpolishedFault(found, truth);
@@ -152,9 +133,9 @@ private slots:
     {
         QFETCH(Values, coeffs);
         QFETCH(QString, text);
-        for (const Setting &how : settings) {
+        for (const SolveOptions &how : solveOptions) {
             QString got;
-            for (const cplx &z : solve(coeffs, how))
+            for (const cplx &z : solve(coeffs, how.polish, how.reverse))
                 got += shown(z) + "<br>";
             QCOMPARE(got, text);
         }
@@ -216,8 +197,8 @@ private slots:
     {
         QFETCH(Values, coeffs);
         QFETCH(Values, truth);
-        for (const Setting &how : settings) {
-            const QString wrong = fault(solve(coeffs, how), truth, how);
+        for (const SolveOptions &how : solveOptions) {
+            const QString wrong = fault(solve(coeffs, how.polish, how.reverse), truth, how);
             QVERIFY2(wrong.isEmpty(), qPrintable(QString(how.name) + ": " + wrong));
         }
     }
@@ -258,8 +239,8 @@ private slots:
             }
             if (!exact)
                 continue;
-            for (const Setting &how : settings) {
-                const QString wrong = fault(solve(coeffs, how), truth, how);
+            for (const SolveOptions &how : solveOptions) {
+                const QString wrong = fault(solve(coeffs, how.polish, how.reverse), truth, how);
                 QVERIFY2(wrong.isEmpty(), qPrintable(QString("%1 degree %2: %3")
                                                          .arg(how.name).arg(truth.size()).arg(wrong)));
             }
@@ -305,8 +286,8 @@ private slots:
         QFETCH(Values, coeffs);
         QFETCH(bool, exact);
         const int n = int(coeffs.size()) - 1;
-        for (const Setting &how : settings) {
-            const Values roots = solve(coeffs, how);
+        for (const SolveOptions &how : solveOptions) {
+            const Values roots = solve(coeffs, how.polish, how.reverse);
             QVERIFY(int(roots.size()) <= n);
             if (exact)
                 QCOMPARE(int(roots.size()), n);

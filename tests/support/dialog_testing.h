@@ -1,0 +1,98 @@
+#ifndef DIALOG_TESTING_H
+#define DIALOG_TESTING_H
+
+// The definition dialog driven as a user drives it, from the main window's
+// button to the submitted polynomial.
+#include "mainwindow.h"
+#include "new_poly_window.h"
+#include "ui_mainwindow.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <vector>
+
+// The dialog that a click on the main window's button opened.
+inline DialogWindow *openDialog(MainWindow &window)
+{
+    const QWidgetList before = QApplication::topLevelWidgets();
+    QTest::mouseClick(window.ui->newPolyButton, Qt::LeftButton);
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *dialog = qobject_cast<DialogWindow *>(widget); dialog && !before.contains(dialog))
+            return dialog;
+    return nullptr;
+}
+
+inline QSpinBox *degreeBox(DialogWindow *dialog)
+{
+    return dialog->findChild<QSpinBox *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+inline QPushButton *submitButton(DialogWindow *dialog)
+{
+    return dialog->findChild<QPushButton *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+// Types (or pastes) over the box's text, leaving it uncommitted.
+inline void typeOver(QAbstractSpinBox *box, const QString &text, bool paste = false)
+{
+    QApplication::setActiveWindow(box->window());
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QApplication::clipboard()->setText(text);
+    paste ? QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier) : QTest::keyClicks(box, text);
+}
+
+// Types and moves on to the next field, as a user filling in the dialog.
+inline void typeInto(QAbstractSpinBox *box, const QString &text)
+{
+    typeOver(box, text);
+    QTest::keyClick(box, Qt::Key_Tab);
+}
+
+inline void setDegree(DialogWindow *dialog, int degree)
+{
+    typeInto(degreeBox(dialog), QString::number(degree));
+}
+
+// One notch of the wheel towards the user, over the widget's top left corner.
+inline void turnWheelDown(QWidget *widget)
+{
+    const QPoint at(5, 5);
+#if QT_VERSION >= QT_VERSION_CHECK(5, 12, 0)
+    QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+#else
+    QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, -120), -120, Qt::Vertical,
+                      Qt::NoButton, Qt::NoModifier);
+#endif
+    // Only a wheel turned by the user goes on to the parents when ignored,
+    // and sendEvent would take that mark off again.
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(widget, &wheel);
+}
+
+inline void processDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Picks the degree, sets the boxes to the coefficients, highest power first,
+// and clicks the button; false where the degree box did not take the degree.
+inline bool submitPolynomial(DialogWindow *dialog, const std::vector<double> &c)
+{
+    const int degree = static_cast<int>(c.size()) - 1;
+    degreeBox(dialog)->setValue(degree);
+    if (dialog->degree != degree)
+        return false;
+    for (int i = 0; i <= degree; ++i)
+        dialog->coeffBoxes[i].setValue(c[i]);
+    QTest::mouseClick(submitButton(dialog), Qt::LeftButton);
+    return true;
+}
+
+#endif

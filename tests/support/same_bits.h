@@ -1,0 +1,20 @@
+#ifndef SAME_BITS_H
+#define SAME_BITS_H
+
+// Bit for bit equality of the solver's extended-precision values.
+#include <complex>
+#include <cstring>
+
+// The 80-bit value occupies the first ten bytes of a long double; the rest
+// is padding with no meaning.
+inline bool sameBits(long double a, long double b)
+{
+    return std::memcmp(&a, &b, 10) == 0;
+}
+
+inline bool sameBits(std::complex<long double> a, std::complex<long double> b)
+{
+    return sameBits(a.real(), b.real()) && sameBits(a.imag(), b.imag());
+}
+
+#endif
