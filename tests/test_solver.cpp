@@ -1,12 +1,12 @@
 // Root search, acceptance and deflation, the derivative chain, climbing,
 // ordering, reverse deflation and the solve driver.
 #include "rroots_oo_1.h"
+#include "same_bits.h"
 
 #include <QtTest>
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <new>
 #include <vector>
@@ -57,17 +57,6 @@ Polynomial record(Coeffs &c)
     return Polynomial{c.data(), static_cast<int32_t>(c.size()) - 1, 0, nullptr, 0};
 }
 
-// The 80-bit value occupies the first ten bytes of a long double.
-bool sameBits(long double a, long double b)
-{
-    return std::memcmp(&a, &b, 10) == 0;
-}
-
-bool same(cplx a, cplx b)
-{
-    return sameBits(a.real(), b.real()) && sameBits(a.imag(), b.imag());
-}
-
 QByteArray show(cplx z)
 {
     return QByteArray::number(static_cast<double>(z.real()), 'g', 19) + "," +
@@ -85,7 +74,7 @@ QByteArray show(const Coeffs &v)
 // Exact when tol is 0, otherwise within tol in modulus.
 bool near(cplx a, cplx b, long double tol)
 {
-    return tol == 0 ? same(a, b) : std::abs(a - b) <= tol;
+    return tol == 0 ? sameBits(a, b) : std::abs(a - b) <= tol;
 }
 
 bool allNear(const Coeffs &got, const Coeffs &want, long double tol)
@@ -176,7 +165,7 @@ private slots:
         PolySolver solver(0, c.data());
         for (cplx z : {cplx(42, -42), cplx(nan_ld, nan_ld)}) {
             QVERIFY(solver.search_root(&p, &z, eps));
-            QVERIFY2(same(z, root), show(z));
+            QVERIFY2(sameBits(z, root), show(z));
         }
     }
 
@@ -187,7 +176,7 @@ private slots:
         PolySolver solver(0, c.data());
         cplx z(42, -42);
         QVERIFY(!solver.search_root(&p, &z, eps));
-        QVERIFY(same(z, cplx(42, -42)));
+        QVERIFY(sameBits(z, cplx(42, -42)));
     }
 
     void searchAcceptsFirstTrialPoint_data()
@@ -204,7 +193,7 @@ private slots:
         PolySolver solver(0, c.data());
         cplx z(42, 42);
         QVERIFY(solver.search_root(&p, &z, eps));
-        QVERIFY2(same(z, cplx(-1, 0)), show(z));
+        QVERIFY2(sameBits(z, cplx(-1, 0)), show(z));
     }
 
     void searchSquarePlusOneFindsUpperRoot()
@@ -253,7 +242,7 @@ private slots:
         PolySolver solver(0, c.data());
         cplx z(42, -42);
         QVERIFY2(!solver.search_root(&p, &z, eps), show(z));
-        QVERIFY(same(z, cplx(42, -42)));
+        QVERIFY(sameBits(z, cplx(42, -42)));
         QVERIFY(allNear(live(p), before, 0));
     }
 
@@ -280,7 +269,7 @@ private slots:
         PolySolver solver(0, c.data());
         cplx z(42, -42);
         QVERIFY2(!solver.search_root(&p, &z, eps), show(z));
-        QVERIFY(same(z, cplx(42, -42)));
+        QVERIFY(sameBits(z, cplx(42, -42)));
     }
 
     // try_root
@@ -306,10 +295,10 @@ private slots:
         PolySolver solver(0, c.data());
         cplx z(3, 0);
         QVERIFY(solver.try_root(&p, &z, true, eps));
-        QVERIFY(same(z, cplx(3, 0)));
+        QVERIFY(sameBits(z, cplx(3, 0)));
         QCOMPARE(p.degree, 0);
-        QVERIFY(same(c[0], cplx(1, 0)));
-        QVERIFY(same(c[1], cplx(-3, 0)));
+        QVERIFY(sameBits(c[0], cplx(1, 0)));
+        QVERIFY(sameBits(c[1], cplx(-3, 0)));
     }
 
     // |p(1 + 1e-7)| ~ 1e-7 is far above 2 sqrt(2) eps.
@@ -333,7 +322,7 @@ private slots:
         const long after = live_arrays;
         QVERIFY(!accepted);
         QCOMPARE(after, before);
-        QVERIFY(same(z, start));
+        QVERIFY(sameBits(z, start));
         QCOMPARE(p.degree, 2);
         QVERIFY(allNear(c, Coeffs{1, -3, 2}, 0));
     }
@@ -350,7 +339,7 @@ private slots:
             QVERIFY2(std::abs(z - 1.0L) <= 1e-18L, show(z));
             QCOMPARE(p.degree, 1);
             QVERIFY2(allNear(live(p), Coeffs{1, -2}, 1e-18L), show(live(p)));
-            QVERIFY(same(c[2], cplx(2, 0)));
+            QVERIFY(sameBits(c[2], cplx(2, 0)));
         }
         {
             Coeffs c{1, -3, 2};
@@ -358,9 +347,9 @@ private slots:
             PolySolver solver(0, c.data());
             cplx z = start;
             QVERIFY(solver.try_root(&p, &z, false, eps));
-            QVERIFY(same(z, start));
+            QVERIFY(sameBits(z, start));
             QVERIFY2(allNear(live(p), Coeffs{1, -2 + 1e-13L}, 1e-18L), show(live(p)));
-            QVERIFY(same(c[2], cplx(2, 0)));
+            QVERIFY(sameBits(c[2], cplx(2, 0)));
         }
     }
 
@@ -376,7 +365,7 @@ private slots:
         QVERIFY(allNear(live(p), Coeffs{1}, 0));
         QVERIFY(!solver.try_root(&p, &z, false, eps));
         QCOMPARE(p.degree, 0);
-        QVERIFY(same(z, cplx(1, 0)));
+        QVERIFY(sameBits(z, cplx(1, 0)));
     }
 
     // At a root 0 the correction is -p(0)/p'(0) = 0, and none at all where
@@ -397,7 +386,7 @@ private slots:
         PolySolver solver(0, c.data());
         cplx z(0, 0);
         QVERIFY(solver.try_root(&p, &z, true, eps));
-        QVERIFY(same(z, cplx(0, 0)));
+        QVERIFY(sameBits(z, cplx(0, 0)));
         QVERIFY2(allNear(live(p), quotient, 0), show(live(p)));
     }
 
@@ -498,7 +487,7 @@ private slots:
         const cplx constant = list[0].coeffs[1];
         solver.destroy_deriv_list(list);
         if (replaced)
-            QVERIFY2(same(constant, cplx(1, 0)), show(constant));
+            QVERIFY2(sameBits(constant, cplx(1, 0)), show(constant));
         else if (std::isnan(lead.real()))
             QVERIFY(std::isnan(constant.real()));
         else
@@ -723,9 +712,9 @@ private slots:
     {
         const Coeffs roots = solve({1, 0, 1}, false, false).roots;
         QCOMPARE(roots.size(), std::size_t(2));
-        QVERIFY(same(roots[0], cplx(0, roots[0].imag())));
+        QVERIFY(sameBits(roots[0], cplx(0, roots[0].imag())));
         QVERIFY2(std::abs(roots[0] - cplx(0, 1)) <= 1e-12L, show(roots));
-        QVERIFY(same(roots[1], std::conj(roots[0])));
+        QVERIFY(sameBits(roots[1], std::conj(roots[0])));
     }
 
     // Parts within eps of zero, eps itself included, are reported as 0.
@@ -745,7 +734,7 @@ private slots:
         QFETCH(cplx, reported);
         const Coeffs roots = solve({1, -root}, false, false).roots;
         QCOMPARE(roots.size(), std::size_t(1));
-        QVERIFY2(same(roots[0], reported), show(roots[0]));
+        QVERIFY2(sameBits(roots[0], reported), show(roots[0]));
     }
 
     // With reverse deflation the solver's own polynomial is left monic and

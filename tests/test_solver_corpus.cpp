@@ -2,10 +2,9 @@
 // accurate as the setting promises, and the level-by-level procedure's own
 // output kept bit for bit wherever it was already complete and right.
 #include "corpus.h"
+#include "same_bits.h"
 
 #include <QtTest>
-
-#include <cstring>
 
 Q_DECLARE_METATYPE(std::vector<double>)
 Q_DECLARE_METATYPE(std::vector<std::complex<long double>>)
@@ -17,11 +16,6 @@ const std::vector<CorpusEntry> &corpus()
     static const std::vector<CorpusEntry> entries =
         readCorpus(QFINDTESTDATA("data/corpus.txt").toStdString());
     return entries;
-}
-
-bool sameBits(long double a, long double b)
-{
-    return std::memcmp(&a, &b, 10) == 0;
 }
 
 } // namespace
@@ -122,7 +116,7 @@ private slots:
             for (size_t i = 0; i < roots.size(); ++i) {
                 const long double re = std::strtold(qPrintable(fields[3 + 2 * i]), nullptr);
                 const long double im = std::strtold(qPrintable(fields[4 + 2 * i]), nullptr);
-                QVERIFY2(sameBits(roots[i].real(), re) && sameBits(roots[i].imag(), im),
+                QVERIFY2(sameBits(roots[i], std::complex<long double>(re, im)),
                          qPrintable(QString("%1 #%2 root %3").arg(how->name).arg(fields[1]).arg(i)));
             }
             ++compared;
