@@ -16,52 +16,6 @@ namespace {
 
 using cplx = std::complex<long double>;
 
-long double magnitude(cplx z)
-{
-    return std::hypot(z.real(), z.imag());
-}
-
-cplx evaluate(const std::vector<long double> &coeffs, cplx x)
-{
-    cplx value = 0;
-    for (long double c : coeffs)
-        value = value * x + c;
-    return value;
-}
-
-// Durand-Kerner iteration, independent of the program's solver: all roots
-// at once from points spread on a circle of the Cauchy bound.
-std::vector<cplx> estimateRoots(const std::vector<long double> &coeffs)
-{
-    const int degree = static_cast<int>(coeffs.size()) - 1;
-    std::vector<long double> monic(coeffs.size());
-    long double bound = 0;
-    for (size_t i = 0; i < coeffs.size(); ++i) {
-        monic[i] = coeffs[i] / coeffs[0];
-        if (i > 0)
-            bound = std::max(bound, std::fabs(monic[i]));
-    }
-    bound += 1;
-    std::vector<cplx> roots(degree);
-    for (int k = 0; k < degree; ++k)
-        roots[k] = std::polar(bound, 0.4L + 2 * 3.141592653589793L * k / degree);
-    for (int sweep = 0; sweep < 5000; ++sweep) {
-        long double largestStep = 0;
-        for (int k = 0; k < degree; ++k) {
-            cplx denominator = 1;
-            for (int j = 0; j < degree; ++j)
-                if (j != k)
-                    denominator *= roots[k] - roots[j];
-            const cplx step = evaluate(monic, roots[k]) / denominator;
-            roots[k] -= step;
-            largestStep = std::max(largestStep, magnitude(step) / (1 + magnitude(roots[k])));
-        }
-        if (largestStep < 1e-15L)
-            break;
-    }
-    return roots;
-}
-
 std::vector<long double> fromRoots(const std::vector<long double> &roots)
 {
     std::vector<long double> coeffs{1};
@@ -73,21 +27,36 @@ std::vector<long double> fromRoots(const std::vector<long double> &roots)
     return coeffs;
 }
 
+void timePlots(benchmark::State &state, MainWindow &window)
+{
+    for (auto _ : state) {
+        MyPlot plot(&window);
+        benchmark::DoNotOptimize(plot.samples);
+    }
+    long double lowest = window.roots[0].real(), highest = lowest;
+    for (int i = 0; i < window.rootCount; ++i) {
+        lowest = std::min(lowest, window.roots[i].real());
+        highest = std::max(highest, window.roots[i].real());
+    }
+    state.counters["root_span"] = static_cast<double>(highest - lowest);
+}
+
+// With roots known exactly.
 void buildPlot(benchmark::State &state, const std::vector<long double> &coeffs,
                const std::vector<cplx> &roots)
 {
     MainWindow window;
     installSolved(window, coeffs, roots);
-    for (auto _ : state) {
-        MyPlot plot(&window);
-        benchmark::DoNotOptimize(plot.samples);
-    }
-    long double lowest = roots[0].real(), highest = roots[0].real();
-    for (const cplx &r : roots) {
-        lowest = std::min(lowest, r.real());
-        highest = std::max(highest, r.real());
-    }
-    state.counters["root_span"] = static_cast<double>(highest - lowest);
+    timePlots(state, window);
+}
+
+// With the roots the program's own solve cycle finds.
+void buildSolvedPlot(benchmark::State &state, const std::vector<long double> &coeffs)
+{
+    MainWindow window;
+    installCoefficients(window, coeffs);
+    window.UpdateView();
+    timePlots(state, window);
 }
 
 void BM_UnitParabola(benchmark::State &state)
@@ -102,7 +71,7 @@ void BM_Degree22RandomCoefficients(benchmark::State &state)
     std::vector<long double> coeffs(23);
     for (long double &c : coeffs)
         c = coefficient(generator);
-    buildPlot(state, coeffs, estimateRoots(coeffs));
+    buildSolvedPlot(state, coeffs);
 }
 
 void BM_Degree22RootsSpread1e3(benchmark::State &state)
@@ -123,7 +92,7 @@ void BM_Degree22Leading001Others1e10(benchmark::State &state)
     coeffs[0] = 0.01L;
     for (size_t i = 1; i < coeffs.size(); i += 2)
         coeffs[i] = -1e10L;
-    buildPlot(state, coeffs, estimateRoots(coeffs));
+    buildSolvedPlot(state, coeffs);
 }
 
 } // namespace
