@@ -186,7 +186,8 @@ long double to_long_double(const arf_t x)
 
 CertifiedRoots::CertifiedRoots(const fmpz_poly_struct *factor, slong multiplicity)
     : factor(factor), multiplicity(multiplicity), degree(fmpz_poly_degree(factor)),
-      precision(start_precision), coeffs(degree + 1), roots(degree)
+      precision(start_precision), refined(degree, start_precision), coeffs(degree + 1),
+      roots(degree)
 {
     for (slong k = 0; k <= degree; ++k) {
         acb_set_fmpz(coeffs.value + k, fmpz_poly_get_coeff_ptr(factor, k));
@@ -209,17 +210,66 @@ void CertifiedRoots::isolate(const std::vector<cplx> &found)
         iterate();
 }
 
-// One Newton step from the middle of every enclosure doubles their correct
-// bits as well; Arb's iteration takes over should they not validate.
-bool CertifiedRoots::refine()
+// One Newton step from the middle of an enclosure doubles its correct bits.
+// Should the narrower enclosure not follow from the one held, all of them
+// are stepped and validated together, and Arb's iteration takes over where
+// even that fails.
+bool CertifiedRoots::refine(slong i)
 {
-    if (precision >= max_precision || !all_isolated)
+    if (refined[i] >= max_precision || !all_isolated)
         return false;
-    precision *= 2;
-    if (degree == 1)
+    refined[i] *= 2;
+    if (degree == 1) {
+        precision = refined[i];
         divide_out();
-    else if (!newton_step())
+        return true;
+    }
+    if (narrow(i, refined[i]))
+        return true;
+    precision = std::max(precision, refined[i]);
+    if (!newton_step())
         iterate();
+    std::fill(refined.begin(), refined.end(), precision);
+    return true;
+}
+
+// Every polynomial of degree d has a root within d |p(z)| / |p'(z)| of any
+// point z. A disk of that radius around the Newton step from the middle of
+// enclosure i, lying inside that enclosure, which holds exactly one root,
+// holds that root.
+bool CertifiedRoots::narrow(slong i, slong working)
+{
+    const bool real = arb_is_zero(acb_imagref(root(i)));
+    Balls work(4);
+    acb_ptr z = work.value, value = work.value + 1, slope = work.value + 2, step = work.value + 3;
+    acb_get_mid(z, root(i));
+    _acb_poly_evaluate2(value, slope, coeffs.value, degree + 1, z, working);
+    acb_div(step, value, slope, working);
+    acb_sub(z, z, step, working);
+    acb_get_mid(z, z);
+    if (real)
+        arb_zero(acb_imagref(z));
+    _acb_poly_evaluate2(value, slope, coeffs.value, degree + 1, z, working);
+
+    Scoped<arb_struct, arb_init, arb_clear> radius, size;
+    acb_abs(radius.value, value, working);
+    acb_abs(size.value, slope, working);
+    arb_div(radius.value, radius.value, size.value, working);
+    arb_mul_si(radius.value, radius.value, degree, working);
+    mag_t bound;
+    mag_init(bound);
+    arb_get_mag(bound, radius.value);
+    if (!mag_is_finite(bound)) {
+        mag_clear(bound);
+        return false;
+    }
+    acb_add_error_mag(z, bound);
+    if (real)
+        arb_zero(acb_imagref(z));
+    mag_clear(bound);
+    if (!acb_contains(roots.value + i, z))
+        return false;
+    acb_swap(roots.value + i, z);
     return true;
 }
 

@@ -25,20 +25,16 @@ public:
     // bound on the work was reached first.
     bool isolated() const { return all_isolated; }
 
-    // Doubles the working precision and narrows the enclosures to it. False
-    // once the precision has reached its bound.
-    bool refine();
+    // Narrows enclosure i, at twice the working precision it had. False
+    // once its precision has reached the bound.
+    bool refine(slong i);
 
     // Refines until decided holds for every enclosure, as far as the bound allows.
     template <class Decided> void refine_until(Decided decided)
     {
-        for (;;) {
-            bool all = true;
-            for (slong i = 0; i < degree && all; ++i)
-                all = decided(root(i));
-            if (all || !refine())
-                return;
-        }
+        for (slong i = 0; i < degree && all_isolated; ++i)
+            while (!decided(root(i)) && refine(i)) {
+            }
     }
 
     acb_srcptr root(slong i) const { return roots.value + i; }
@@ -54,12 +50,14 @@ public:
 
 private:
     bool validate(const std::vector<std::complex<long double>> &z);
+    bool narrow(slong i, slong working);
     bool newton_step();
     void divide_out();
     void iterate();
     bool settle_real_roots();
 
-    slong precision;
+    slong precision;            // of the enclosures as a whole
+    std::vector<slong> refined; // of each enclosure narrowed on its own
     bool all_isolated = true;
     std::vector<long double> approximate; // the factor's coefficients, constant first
     Balls coeffs;

@@ -233,16 +233,17 @@ std::vector<Claim> claims(const std::vector<ExactRoot> &exact, const cplx *found
 
 struct Plan {
     std::vector<cplx> roots;
-    std::vector<CertifiedRoots *> undecided; // factors whose certified values are not yet decided
+    std::vector<ExactRoot> undecided; // certified values used but not yet decided
     bool changed = false;
 };
 
 cplx certified(Plan &plan, const ExactRoot &root)
 {
     plan.changed = true;
+    const auto same = [&](const ExactRoot &r) { return r.factor == root.factor && r.index == root.index; };
     if (!value_decided(root.enclosure())
-        && std::find(plan.undecided.begin(), plan.undecided.end(), root.factor) == plan.undecided.end())
-        plan.undecided.push_back(root.factor);
+        && std::none_of(plan.undecided.begin(), plan.undecided.end(), same))
+        plan.undecided.push_back(root);
     return shown(root.enclosure());
 }
 
@@ -334,8 +335,8 @@ RootCheck certify_roots(const cplx *coeffs, int32_t n, bool polished, cplx *root
     Plan plan = plan_roots(exact, roots, *count, polished);
     while (!plan.undecided.empty()) {
         bool refined = false;
-        for (CertifiedRoots *factor : plan.undecided)
-            refined = factor->refine() || refined;
+        for (const ExactRoot &root : plan.undecided)
+            refined = root.factor->refine(root.index) || refined;
         if (!refined)
             break;
         if (!all_isolated(factors))
