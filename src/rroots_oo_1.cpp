@@ -1,5 +1,7 @@
 #include "rroots_oo_1.h"
 
+#include "complex_arithmetic.h"
+
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -40,17 +42,7 @@ void PolySolver::normalize(Polynomial *p)
 // from 1 every time, so the values are identical.
 cplx PolySolver::apply_poly(Polynomial *p, cplx x)
 {
-    const cplx *c = p->coeffs;
-    const int32_t s = p->start;
-    const int32_t d = p->degree;
-    cplx result = c[s + d];
-    cplx power(1, 0);
-    for (int32_t i = 1; i <= d; ++i) {
-        power = x * power;
-        const cplx term = c[s + d - i] * power;
-        result = cplx(result.real() + term.real(), result.imag() + term.imag());
-    }
-    return result;
+    return complex_arithmetic::value(p->coeffs + p->start, p->degree, x);
 }
 
 double PolySolver::at(double x)
