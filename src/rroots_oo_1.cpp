@@ -1,14 +1,15 @@
 #include "rroots_oo_1.h"
 
-#include "complex_arithmetic.h"
-#include "moduli.h"
-
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <new>
 #include <utility>
 #include <vector>
+
+// The arithmetic of the search and of try_root, literal and fast.
+#include "complex_arithmetic.h"
+#include "moduli.h"
 
 using cplx = std::complex<long double>;
 
