@@ -9,6 +9,10 @@
 #include <utility>
 #include <vector>
 
+// The arithmetic of the search and of try_root, literal and fast.
+#include "complex_arithmetic.h"
+#include "moduli.h"
+
 using cplx = std::complex<long double>;
 
 PolySolver::PolySolver(int32_t n, cplx *c) : deriv_list(nullptr)
@@ -42,17 +46,7 @@ void PolySolver::normalize(Polynomial *p)
 // from 1 every time, so the values are identical.
 cplx PolySolver::apply_poly(Polynomial *p, cplx x)
 {
-    const cplx *c = p->coeffs;
-    const int32_t s = p->start;
-    const int32_t d = p->degree;
-    cplx result = c[s + d];
-    cplx power(1, 0);
-    for (int32_t i = 1; i <= d; ++i) {
-        power = x * power;
-        const cplx term = c[s + d - i] * power;
-        result = cplx(result.real() + term.real(), result.imag() + term.imag());
-    }
-    return result;
+    return complex_arithmetic::value(p->coeffs + p->start, p->degree, x);
 }
 
 double PolySolver::at(double x)
@@ -74,98 +68,83 @@ void PolySolver::divide(Polynomial *p, cplx r, cplx *rem)
     p->degree = d - 1;
 }
 
-// The solver's moduli and its second starting point come from the C
-// library itself, so that every value is exactly what libm returns.
-extern "C" long double cabsl(__complex__ long double);
+// The second starting point comes from the C library itself, so that it
+// is exactly what libm returns.
 extern "C" __complex__ double cexp(__complex__ double);
 
 namespace {
+
+using complex_arithmetic::has_nan;
+using moduli::modulus;
+using moduli::squared_parts;
+using moduli::unit_roundoff;
 
 // A search that has neither converged, stalled nor gone flat after this
 // many secant steps is abandoned; ordinary ones take at most a few hundred.
 constexpr int32_t max_secant_steps = 10000;
 
-long double modulus(cplx u)
-{
-    return cabsl(u.__rep());
-}
-
-// Most moduli serve only to be compared or rounded to double. For those,
-// x^2 + y^2 in extended precision, within a few units in the last place of
-// the squared modulus, settles the matter unless it lies too close to a tie
-// or a rounding boundary; only then is the costlier modulus taken.
-const long double unit_roundoff = 1.0L / 18446744073709551616.0L; // 2^-64
-const long double estimate_slack = 16 * unit_roundoff;
-const long double tie_margin = 1e-12L;
-
-// Parts of a size whose squares neither overflow nor underflow.
-bool moderate(cplx u)
-{
-    const long double big = std::max(std::fabs(u.real()), std::fabs(u.imag()));
-    return big > 1e-2000L && big < 1e2000L;
-}
-
-long double squared_parts(cplx u)
-{
-    return u.real() * u.real() + u.imag() * u.imag();
-}
-
-// The double that every value within the slack of estimate rounds to, if
-// they all round alike.
-bool rounds_alike(long double estimate, double *out)
-{
-    const double low = static_cast<double>(estimate * (1 - estimate_slack));
-    const double high = static_cast<double>(estimate * (1 + estimate_slack));
-    *out = low;
-    return low == high;
-}
-
-double modulus_as_double(cplx u)
-{
-    double rounded;
-    if (moderate(u) && rounds_alike(std::sqrt(squared_parts(u)), &rounded))
-        return rounded;
-    return static_cast<double>(modulus(u));
-}
-
-// |u|^2 + 1, rounded to double, with |u| the modulus.
-double squared_modulus_plus_one_as_double(cplx u)
-{
-    double rounded;
-    if (moderate(u) && rounds_alike(squared_parts(u) + 1, &rounded))
-        return rounded;
-    const long double m = modulus(u);
-    return static_cast<double>(m * m + 1);
-}
-
-// Whether |u|^2, taken as modulus(u) squared, exceeds limit.
-bool squared_modulus_exceeds(cplx u, long double limit)
-{
-    if (moderate(u) && limit > 1e-3000L && limit < 1e3000L) {
-        const long double q = squared_parts(u);
-        if (q > limit * (1 + tie_margin))
-            return true;
-        if (q < limit * (1 - tie_margin))
-            return false;
+// The search and the acceptance test with every value taken from its
+// defining formula: std::complex arithmetic, cabsl and pow.
+struct LiteralSteps {
+    using ConvergenceTest = moduli::LiteralConvergenceTest;
+    using AcceptanceTest = moduli::LiteralAcceptanceTest;
+    static cplx value(const cplx *c, int32_t d, cplx x)
+    {
+        return complex_arithmetic::literal_value(c, d, x);
     }
-    const long double m = modulus(u);
-    return m * m > limit;
-}
-
-// Whether |u|^2 exceeds |v|, both moduli taken as the modulus.
-bool squared_modulus_exceeds_modulus(cplx u, cplx v)
-{
-    if (moderate(u) && moderate(v)) {
-        const long double q = squared_parts(u);
-        const long double limit = std::sqrt(squared_parts(v));
-        if (q > limit * (1 + tie_margin))
-            return true;
-        if (q < limit * (1 - tie_margin))
-            return false;
+    static cplx deflation(const cplx *c, int32_t d, cplx r, cplx *q)
+    {
+        return complex_arithmetic::literal_deflation(c, d, r, q);
     }
-    const long double m = modulus(u);
-    return m * m > modulus(v);
-}
+    static cplx quotient(cplx a, cplx b)
+    {
+        return a / b;
+    }
+    static double modulus_as_double(cplx u)
+    {
+        return static_cast<double>(modulus(u));
+    }
+    static bool flat(cplx fa, cplx fb, long double eps)
+    {
+        const long double m = modulus(fa - fb);
+        return !(m * m > eps * eps * eps);
+    }
+    static bool correction_pays(cplx qz, cplx rem)
+    {
+        const long double m = modulus(qz);
+        return m * m > modulus(rem);
+    }
+};
+
+// The same values, the same bits, faster.
+struct FastSteps {
+    using ConvergenceTest = moduli::ConvergenceTest;
+    using AcceptanceTest = moduli::AcceptanceTest;
+    static cplx value(const cplx *c, int32_t d, cplx x)
+    {
+        return complex_arithmetic::value(c, d, x);
+    }
+    static cplx deflation(const cplx *c, int32_t d, cplx r, cplx *q)
+    {
+        return complex_arithmetic::deflation(c, d, r, q);
+    }
+    static cplx quotient(cplx a, cplx b)
+    {
+        return complex_arithmetic::quotient(a, b);
+    }
+    static double modulus_as_double(cplx u)
+    {
+        return moduli::modulus_as_double(u);
+    }
+    static bool flat(cplx fa, cplx fb, long double eps)
+    {
+        return !moduli::squared_modulus_exceeds(fa - fb, eps * eps * eps);
+    }
+    static bool correction_pays(cplx qz, cplx rem)
+    {
+        return moduli::squared_modulus_exceeds_modulus(qz, rem);
+    }
+};
 
 bool identical(long double x, long double y)
 {
@@ -175,11 +154,6 @@ bool identical(long double x, long double y)
 bool identical(cplx u, cplx v)
 {
     return identical(u.real(), v.real()) && identical(u.imag(), v.imag());
-}
-
-bool has_nan(cplx u)
-{
-    return std::isnan(u.real()) || std::isnan(u.imag());
 }
 
 // The tolerance and the leading-coefficient floor are doubles widened to
@@ -223,59 +197,49 @@ bool passes_pre_test(int32_t d, double d0, long double eps)
              std::pow(d0, static_cast<double>(d - 2)));
 }
 
-// The residual allowed at a grows like d*|a|^(d-1), but never below eps/d.
-bool converged(cplx a, cplx fa, int32_t d, long double eps)
-{
-    const double r = modulus_as_double(a);
-    const long double X = std::pow(r, static_cast<double>(d - 1)) *
-                          static_cast<long double>(d) * eps;
-    const long double Y = eps / d;
-    const long double bound = Y <= X ? X : Y;
-    return !has_nan(fa) && !squared_modulus_exceeds(fa, bound * bound);
-}
-
-} // namespace
-
-bool PolySolver::search_root(Polynomial *p, cplx *z, long double eps)
+template <class Steps>
+bool search(const Polynomial *p, cplx *z, long double eps)
 {
     const int32_t d = p->degree;
     if (d < 1)
         return false;
+    const cplx *c = p->coeffs + p->start;
     if (d == 1) {
-        *z = -p->coeffs[p->start + 1];
+        *z = -c[1];
         return true;
     }
 
     cplx a(-1, 0);
     cplx b = second_start_point(d);
-    cplx fa = apply_poly(p, a);
-    cplx fb = apply_poly(p, b);
-    const double d0 = modulus_as_double(fb - fa);
+    cplx fa = Steps::value(c, d, a);
+    cplx fb = Steps::value(c, d, b);
+    const double d0 = Steps::modulus_as_double(fb - fa);
     if (!passes_pre_test(d, d0, eps))
         return false;
 
+    const typename Steps::ConvergenceTest convergence(d, eps);
     int32_t stall = 0;
     const int32_t limit = d + 2;
     double prev = d0;
     for (int32_t step = 0; step < max_secant_steps; ++step) {
-        if (converged(a, fa, d, eps)) {
+        if (convergence.passes(a, fa)) {
             *z = a;
             return true;
         }
-        if (!squared_modulus_exceeds(fa - fb, eps * eps * eps))
+        if (Steps::flat(fa, fb, eps))
             return false;
         // Once a value is NaN no test above can end the search any more.
         if (has_nan(a) || has_nan(fa) || has_nan(fb))
             return false;
 
-        const cplx t = (-fa) / (fb - fa);
+        const cplx t = Steps::quotient(-fa, fb - fa);
         const cplx next = a * (cplx(1, 0) - t) + b * t;
         b = next + (a - next) * cplx(0, 0.5L);
         a = next;
-        fa = apply_poly(p, a);
-        fb = apply_poly(p, b);
+        fa = Steps::value(c, d, a);
+        fb = Steps::value(c, d, b);
 
-        const double m = modulus_as_double(fa);
+        const double m = Steps::modulus_as_double(fa);
         if (m >= prev)
             stall += 1;
         if (stall > limit)
@@ -285,17 +249,27 @@ bool PolySolver::search_root(Polynomial *p, cplx *z, long double eps)
     return false;
 }
 
-bool PolySolver::try_root(Polynomial *p, cplx *z, bool polish, long double eps)
+// Quotients of the degrees the program solves, and well beyond, stay on
+// the stack.
+constexpr int32_t stack_quotient = 32;
+
+template <class Steps>
+bool try_root_with(Polynomial *p, cplx *z, bool polish, long double eps)
 {
     const int32_t d = p->degree;
     if (d < 1)
         return false;
-    const int32_t s = p->start;
     const bool corrections = d > 1 && polish;
     const int32_t passes = corrections ? 5 : 1;
+    cplx *c = p->coeffs + p->start;
 
-    const std::unique_ptr<cplx[]> work(new cplx[s + d + 1]());
-    Polynomial scratch{work.get(), d, s, nullptr, 0};
+    cplx on_stack[stack_quotient];
+    std::vector<cplx> on_heap;
+    if (d > stack_quotient)
+        on_heap.resize(d);
+    cplx *q = d > stack_quotient ? on_heap.data() : on_stack;
+
+    const typename Steps::AcceptanceTest acceptance(d, eps);
     cplx delta(0, 0);
     for (int32_t pass = 0; pass < passes; ++pass) {
         const cplx moved(z->real() + delta.real(), z->imag() + delta.imag());
@@ -303,31 +277,37 @@ bool PolySolver::try_root(Polynomial *p, cplx *z, bool polish, long double eps)
         if (pass > 0 && identical(moved, *z))
             break;
         *z = moved;
-        std::copy(p->coeffs, p->coeffs + s + d + 1, scratch.coeffs);
-        scratch.degree = d;
-        scratch.start = s;
 
         // Accept when |p(z)| <= eps * d * (1 + |z|^2)^((d-1)/2).
-        const double D = std::pow(squared_modulus_plus_one_as_double(*z),
-                                  static_cast<double>(d - 1)) *
-                         (d * d);
-        if (squared_modulus_exceeds(apply_poly(&scratch, *z), eps * eps * D))
+        if (acceptance.refuses(Steps::value(c, d, *z), *z))
             return false;
 
-        cplx rem;
-        divide(&scratch, *z, &rem);
+        const cplx rem = Steps::deflation(c, d, *z, q);
         delta = cplx(0, 0);
         if (corrections) {
             // The quotient at z is p'(z): one Newton correction.
-            const cplx qz = apply_poly(&scratch, *z);
-            if (squared_modulus_exceeds_modulus(qz, rem))
-                delta = rem / (-qz);
+            const cplx qz = Steps::value(q, d - 1, *z);
+            if (Steps::correction_pays(qz, rem))
+                delta = Steps::quotient(rem, -qz);
         }
     }
     // The old constant term stays behind the quotient, not the remainder.
-    std::copy(scratch.coeffs, scratch.coeffs + s + d, p->coeffs);
+    std::copy(q, q + d, c);
     p->degree = d - 1;
     return true;
+}
+
+} // namespace
+
+bool PolySolver::search_root(Polynomial *p, cplx *z, long double eps)
+{
+    return literal_arithmetic ? search<LiteralSteps>(p, z, eps) : search<FastSteps>(p, z, eps);
+}
+
+bool PolySolver::try_root(Polynomial *p, cplx *z, bool polish, long double eps)
+{
+    return literal_arithmetic ? try_root_with<LiteralSteps>(p, z, polish, eps)
+                              : try_root_with<FastSteps>(p, z, polish, eps);
 }
 
 int32_t PolySolver::create_deriv_list(Polynomial p, Polynomial **out)

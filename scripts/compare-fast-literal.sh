@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Solves seeded random polynomials (default 100000, in every family) with
+# the solver's fast arithmetic and with its literal one, in the three
+# option settings, and reports how many solves differ in any bit. The
+# committed test tests/test_same_bits.cpp does the same on 2000 of them.
+#
+#   bash scripts/compare-fast-literal.sh [COUNT [SEED]]
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+
+# ISO C++ and no contraction, as in the normal build.
+g++ -std=c++17 -O2 -Wall -Wextra -ffp-contract=off -I"$root_dir/src" -I"$root_dir/tests" \
+    "$root_dir/scripts/compare_fast_literal.cpp" "$build_dir/src/librroots_oo_1.a" \
+    -o "$build_dir/compare_fast_literal"
+"$build_dir/compare_fast_literal" "$@"
