@@ -76,8 +76,6 @@ namespace {
 
 using complex_arithmetic::has_nan;
 using moduli::modulus;
-using moduli::squared_parts;
-using moduli::unit_roundoff;
 
 // A search that has neither converged, stalled nor gone flat after this
 // many secant steps is abandoned; ordinary ones take at most a few hundred.
