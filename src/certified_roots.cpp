@@ -57,9 +57,7 @@ long double to_long_double(const fmpz_t c)
 
 long double log_modulus(const fmpz_t c)
 {
-    slong exponent = 0;
-    const double mantissa = fmpz_get_d_2exp(&exponent, c);
-    return std::log(std::fabs(static_cast<long double>(mantissa))) + exponent * std::log(2.0L);
+    return std::log(std::fabs(to_long_double(c)));
 }
 
 // Horner's scheme for c(z) and c'(z), constant first in c, at 1/z on the
@@ -251,22 +249,18 @@ bool CertifiedRoots::narrow(slong i, slong working)
         arb_zero(acb_imagref(z));
     _acb_poly_evaluate2(value, slope, coeffs.value, degree + 1, z, working);
 
-    Scoped<arb_struct, arb_init, arb_clear> radius, size;
+    Real radius, size;
     acb_abs(radius.value, value, working);
     acb_abs(size.value, slope, working);
     arb_div(radius.value, radius.value, size.value, working);
     arb_mul_si(radius.value, radius.value, degree, working);
-    mag_t bound;
-    mag_init(bound);
-    arb_get_mag(bound, radius.value);
-    if (!mag_is_finite(bound)) {
-        mag_clear(bound);
+    Magnitude bound;
+    arb_get_mag(bound.value, radius.value);
+    if (!mag_is_finite(bound.value))
         return false;
-    }
-    acb_add_error_mag(z, bound);
+    acb_add_error_mag(z, bound.value);
     if (real)
         arb_zero(acb_imagref(z));
-    mag_clear(bound);
     if (!acb_contains(roots.value + i, z))
         return false;
     acb_swap(roots.value + i, z);

@@ -3,8 +3,6 @@
 #include "certified_roots.h"
 #include "decimal_polynomial.h"
 
-#include <flint/fmpz_poly_factor.h>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -27,18 +25,6 @@ const long double seed_residual = 1e-6L;
 const long double plain_accuracy = 1e-6L;
 
 using Factors = std::vector<std::unique_ptr<CertifiedRoots>>;
-
-struct SquareFreeFactors {
-    explicit SquareFreeFactors(const fmpz_poly_t p)
-    {
-        fmpz_poly_factor_init(value);
-        fmpz_poly_factor_squarefree(value, p);
-    }
-    ~SquareFreeFactors() { fmpz_poly_factor_clear(value); }
-    SquareFreeFactors(const SquareFreeFactors &) = delete;
-    SquareFreeFactors &operator=(const SquareFreeFactors &) = delete;
-    fmpz_poly_factor_t value;
-};
 
 // ---- What the window shows ----
 
@@ -318,7 +304,8 @@ RootCheck certify_roots(const cplx *coeffs, int32_t n, bool polished, cplx *root
     if (n < 1 || !decimal_polynomial(coeffs, n, p.value))
         return drop_non_numbers(roots, count);
 
-    const SquareFreeFactors square_free(p.value);
+    SquareFreeFactors square_free;
+    fmpz_poly_factor_squarefree(square_free.value, p.value);
     Factors factors;
     for (slong f = 0; f < square_free.value->num; ++f)
         factors.push_back(std::make_unique<CertifiedRoots>(square_free.value->p + f,

@@ -7,6 +7,7 @@
 #include <arf.h>
 #include <flint/fmpz.h>
 #include <flint/fmpz_poly.h>
+#include <flint/fmpz_poly_factor.h>
 
 template <class T, void (*Init)(T *), void (*Clear)(T *)> struct Scoped {
     Scoped() { Init(value); }
@@ -18,7 +19,10 @@ template <class T, void (*Init)(T *), void (*Clear)(T *)> struct Scoped {
 
 using Integer = Scoped<fmpz, fmpz_init, fmpz_clear>;
 using IntegerPolynomial = Scoped<fmpz_poly_struct, fmpz_poly_init, fmpz_poly_clear>;
+using SquareFreeFactors = Scoped<fmpz_poly_factor_struct, fmpz_poly_factor_init, fmpz_poly_factor_clear>;
 using Float = Scoped<arf_struct, arf_init, arf_clear>;
+using Real = Scoped<arb_struct, arb_init, arb_clear>;
+using Magnitude = Scoped<mag_struct, mag_init, mag_clear>;
 
 // A vector of complex balls.
 struct Balls {
