@@ -17,6 +17,7 @@
 //                those of lead * (x - r1) ... (x - rn), multiplied out in
 //                double. Repeated and clustered roots, where the derivative
 //                chain does its work, are then one copied 8-byte block away.
+#include "root_conventions.h"
 #include "rroots_oo_1.h"
 
 #include <complex>
@@ -174,12 +175,10 @@ inline bool sameEntryBits(const std::vector<unsigned char> &a, const std::vector
            && std::memcmp(a.data() + at + part, b.data() + at + part, 10) == 0;
 }
 
-// Parts within the solver's tolerance of zero are shown as exact zeros; the
-// tolerance is the double 1e-12 widened, as the solver has it.
+// Parts within the solver's tolerance of zero are handed back as exact zeros.
 inline bool cleaned(long double x)
 {
-    const long double tolerance = 1e-12;
-    return !(x != 0 && -tolerance <= x && x <= tolerance);
+    return !(x != 0 && std::fabs(x) <= roots::tolerance);
 }
 
 // What is wrong with an outcome, or an empty string.

@@ -7,25 +7,22 @@
 //   cmake --build build --target record_designed_outputs
 //   build/tests/record_designed_outputs tests/data/corpus.txt > tests/data/designed_outputs.txt
 #include "corpus.h"
+#include "root_conventions.h"
 
 #include <cstdio>
 #include <string>
 
 namespace {
 
-const long double tolerance = 1e-12;
-
 long double shownPart(long double x)
 {
-    return std::fabs(x) <= tolerance ? 0.0L : x;
+    return roots::cleaned(x);
 }
 
 std::string text(std::complex<long double> z)
 {
-    char out[64];
-    std::snprintf(out, sizeof out, "%.12g %.12g", double(shownPart(z.real())),
-                  double(shownPart(z.imag())));
-    return out;
+    return roots::number_text(double(shownPart(z.real()))) + " "
+           + roots::number_text(double(shownPart(z.imag())));
 }
 
 bool right(std::complex<long double> found, std::complex<long double> reference, bool polished)

@@ -1,6 +1,10 @@
 #include "decimal_polynomial.h"
 
 #include "flint_objects.h"
+#include "root_conventions.h"
+
+#include <flint/fmpq.h>
+#include <flint/fmpq_poly.h>
 
 #include <algorithm>
 #include <charconv>
@@ -10,9 +14,9 @@
 
 namespace {
 
-// The same double, widened, as the search's leading-coefficient floor.
-const long double lead_floor = 0.01;
 constexpr long max_decimal_digits = 700;
+// The same width in bits, for integers already made.
+constexpr slong max_bits = 2326; // ceil(700 * log2(10))
 
 // A coefficient as the decimal it stands for.
 struct Decimal {
@@ -92,7 +96,7 @@ bool decimal_polynomial(const std::complex<long double> *coeffs, int32_t n, fmpz
         if (!readable(coeffs[k]))
             return false;
         const long double v = coeffs[k].real();
-        decimals.push_back(shortest_decimal(k == 0 && std::fabs(v) < lead_floor ? 1 : v));
+        decimals.push_back(shortest_decimal(k == 0 && std::fabs(v) < roots::lead_floor ? 1 : v));
     }
     const Span scale = span(decimals);
     if (scale.width > max_decimal_digits)
@@ -111,4 +115,24 @@ bool decimal_polynomial(const std::complex<long double> *coeffs, int32_t n, fmpz
         fmpz_poly_set_coeff_fmpz(out, n - k, value.value);
     }
     return true;
+}
+
+bool rational_polynomial(const std::vector<std::string> &coeffs, fmpz_poly_t out)
+{
+    const slong n = slong(coeffs.size()) - 1;
+    if (n < 0)
+        return false;
+    RationalPolynomial exact;
+    Rational c;
+    for (slong k = 0; k <= n; ++k) {
+        if (fmpq_set_str(c.value, coeffs[size_t(k)].c_str(), 10) != 0
+            || fmpz_is_zero(fmpq_denref(c.value)))
+            return false;
+        fmpq_canonicalise(c.value);
+        fmpq_poly_set_coeff_fmpq(exact.value, n - k, c.value);
+    }
+    if (fmpq_poly_degree(exact.value) != n)
+        return false;
+    fmpq_poly_get_numerator(out, exact.value);
+    return std::abs(fmpz_poly_max_bits(out)) <= max_bits;
 }

@@ -5,6 +5,8 @@
 
 #include <complex>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // The polynomial as written: each of the n + 1 coefficients, highest power
 // first, stands for the shortest decimal that reads back as its value (as a
@@ -16,5 +18,14 @@
 // not real, or integers wider than 700 decimal digits, which bounds the exact
 // work while holding the whole range of doubles (1e-300 beside 1e300).
 bool decimal_polynomial(const std::complex<long double> *coeffs, int32_t n, fmpz_poly_t out);
+
+// The polynomial given exactly: each coefficient an integer or a fraction
+// in decimal ("-3", "1/3"), highest power first; out holds the integers of
+// its multiple by the common denominator, constant term first. No floor
+// applies to the leading coefficient.
+//
+// False where a coefficient does not read, the leading one is 0, or the
+// integers are wider than the same 700 decimal digits.
+bool rational_polynomial(const std::vector<std::string> &coeffs, fmpz_poly_t out);
 
 #endif

@@ -2,9 +2,9 @@
 
 #include "certified_roots.h"
 #include "decimal_polynomial.h"
+#include "root_conventions.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -13,9 +13,6 @@
 using cplx = std::complex<long double>;
 
 namespace {
-
-// The same double, widened, as the search uses for the parts it hands back as 0.
-const long double tolerance = 1e-12;
 
 // A root found seeds the exact search only where the factor's value there
 // is this small against the size of its terms.
@@ -31,7 +28,7 @@ using Factors = std::vector<std::unique_ptr<CertifiedRoots>>;
 // A part as the solver hands it back.
 long double shown_part(long double x)
 {
-    return std::fabs(x) <= tolerance ? 0.0L : x;
+    return roots::cleaned(x);
 }
 
 long double shown_part(const arf_t x)
@@ -39,13 +36,10 @@ long double shown_part(const arf_t x)
     return shown_part(to_long_double(x));
 }
 
-// A part as the main window writes it: 12 significant digits of the double.
+// A part as the main window writes it.
 std::string part_text(long double x)
 {
-    char text[32];
-    const char *end = std::to_chars(text, text + sizeof text, static_cast<double>(x),
-                                    std::chars_format::general, 12).ptr;
-    return std::string(static_cast<const char *>(text), end);
+    return roots::number_text(static_cast<double>(x));
 }
 
 struct Ends {
@@ -298,14 +292,12 @@ RootCheck drop_non_numbers(cplx *roots, int32_t *count)
 
 } // namespace
 
-RootCheck certify_roots(const cplx *coeffs, int32_t n, bool polished, cplx *roots, int32_t *count)
-{
-    IntegerPolynomial p;
-    if (n < 1 || !decimal_polynomial(coeffs, n, p.value))
-        return drop_non_numbers(roots, count);
+namespace {
 
+RootCheck certify(const fmpz_poly_t p, bool polished, cplx *roots, int32_t *count)
+{
     SquareFreeFactors square_free;
-    fmpz_poly_factor_squarefree(square_free.value, p.value);
+    fmpz_poly_factor_squarefree(square_free.value, p);
     Factors factors;
     for (slong f = 0; f < square_free.value->num; ++f)
         factors.push_back(std::make_unique<CertifiedRoots>(square_free.value->p + f,
@@ -334,4 +326,23 @@ RootCheck certify_roots(const cplx *coeffs, int32_t n, bool polished, cplx *root
     std::copy(plan.roots.begin(), plan.roots.end(), roots);
     *count = int32_t(plan.roots.size());
     return plan.changed ? RootCheck::changed : RootCheck::kept;
+}
+
+} // namespace
+
+RootCheck certify_roots(const cplx *coeffs, int32_t n, bool polished, cplx *roots, int32_t *count)
+{
+    IntegerPolynomial p;
+    if (n < 1 || !decimal_polynomial(coeffs, n, p.value))
+        return drop_non_numbers(roots, count);
+    return certify(p.value, polished, roots, count);
+}
+
+RootCheck certify_roots(const std::vector<std::string> &exact, bool polished, cplx *roots,
+                        int32_t *count)
+{
+    IntegerPolynomial p;
+    if (exact.size() < 2 || !rational_polynomial(exact, p.value))
+        return drop_non_numbers(roots, count);
+    return certify(p.value, polished, roots, count);
 }

@@ -3,6 +3,8 @@
 
 #include <complex>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // What checking the roots found against the exact polynomial did to them.
 enum class RootCheck {
@@ -30,6 +32,13 @@ enum class RootCheck {
 // the exact work would not be bounded, have no exact reading; then only the
 // roots that are not numbers are dropped.
 RootCheck certify_roots(const std::complex<long double> *coeffs, int32_t n, bool polished,
+                        std::complex<long double> *roots, int32_t *count);
+
+// The same for the polynomial given exactly, each coefficient an integer or
+// a fraction in decimal ("-3", "1/3"), highest power first: the roots
+// handed back are those of that polynomial, whatever values the search
+// worked on.
+RootCheck certify_roots(const std::vector<std::string> &exact, bool polished,
                         std::complex<long double> *roots, int32_t *count);
 
 #endif

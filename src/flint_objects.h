@@ -5,6 +5,8 @@
 // on every path.
 #include <acb.h>
 #include <arf.h>
+#include <flint/fmpq.h>
+#include <flint/fmpq_poly.h>
 #include <flint/fmpz.h>
 #include <flint/fmpz_poly.h>
 #include <flint/fmpz_poly_factor.h>
@@ -19,6 +21,8 @@ template <class T, void (*Init)(T *), void (*Clear)(T *)> struct Scoped {
 
 using Integer = Scoped<fmpz, fmpz_init, fmpz_clear>;
 using IntegerPolynomial = Scoped<fmpz_poly_struct, fmpz_poly_init, fmpz_poly_clear>;
+using Rational = Scoped<fmpq, fmpq_init, fmpq_clear>;
+using RationalPolynomial = Scoped<fmpq_poly_struct, fmpq_poly_init, fmpq_poly_clear>;
 using SquareFreeFactors = Scoped<fmpz_poly_factor_struct, fmpz_poly_factor_init, fmpz_poly_factor_clear>;
 using Float = Scoped<arf_struct, arf_init, arf_clear>;
 using Real = Scoped<arb_struct, arb_init, arb_clear>;

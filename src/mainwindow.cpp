@@ -3,6 +3,7 @@
 #include "content_scroll_area.h"
 #include "label_copier.h"
 #include "new_poly_window.h"
+#include "root_conventions.h"
 #include "screen_room.h"
 
 #include <QAction>
@@ -69,12 +70,7 @@ MainWindow::~MainWindow()
 
 QString MainWindow::formatComplex(std::complex<long double> z)
 {
-    const double re = static_cast<double>(z.real());
-    if (std::fabs(z.imag()) < static_cast<long double>(1e-12))
-        return QString::number(re, 'g', 12);
-    const double im = static_cast<double>(z.imag());
-    return QStringLiteral("(") + QString::number(re, 'g', 12) + QStringLiteral(" + (")
-           + QString::number(im, 'g', 12) + QStringLiteral(")I)");
+    return QString::fromStdString(roots::root_text(z));
 }
 
 QString MainWindow::formatPoly()

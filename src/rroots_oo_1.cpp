@@ -1,6 +1,7 @@
 #include "rroots_oo_1.h"
 
 #include "exact_roots.h"
+#include "root_conventions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,6 +25,11 @@ PolySolver::PolySolver(int32_t n, cplx *c) : deriv_list(nullptr)
     poly.coeffs = new cplx[n + 1]();
     for (int32_t k = 0; k <= n; ++k)
         poly.coeffs[k] = c[k];
+}
+
+PolySolver::PolySolver(int32_t n, cplx *c, std::vector<std::string> exact) : PolySolver(n, c)
+{
+    this->exact = std::move(exact);
 }
 
 PolySolver::~PolySolver()
@@ -154,15 +160,10 @@ bool identical(cplx u, cplx v)
     return identical(u.real(), v.real()) && identical(u.imag(), v.imag());
 }
 
-// The tolerance and the leading-coefficient floor are doubles widened to
-// extended precision, not extended-precision literals.
-const long double tolerance = 1e-12;
-const long double lead_floor = 0.01;
-
 // A leading coefficient this small is taken as 1 rather than divided by.
 void guard_lead(Polynomial *p)
 {
-    if (modulus(p->coeffs[p->start]) < lead_floor)
+    if (modulus(p->coeffs[p->start]) < roots::lead_floor)
         p->coeffs[p->start] = cplx(1, 0);
 }
 
@@ -170,12 +171,6 @@ void record_root(Polynomial *level, cplx z)
 {
     level->roots[level->num_roots] = z;
     level->num_roots += 1;
-}
-
-// Real or imaginary parts within eps of zero are reported as exact zeros.
-long double clean_part(long double x, long double eps)
-{
-    return std::fabs(x) <= eps ? 0.0L : x;
 }
 
 // The secant search starts at -1 and at e^(i*pi/(d+1)).
@@ -375,8 +370,10 @@ bool PolySolver::poly_solve(bool polish, bool reverse, int32_t *count,
     std::vector<cplx> found(std::max(n, 0));
     int32_t found_count = 0;
     solve_by_levels(polish, reverse, &found_count, found.data());
+    const bool polished = polish || reverse;
     const RootCheck check =
-        certify_roots(given.data(), n, polish || reverse, found.data(), &found_count);
+        exact.empty() ? certify_roots(given.data(), n, polished, found.data(), &found_count)
+                      : certify_roots(exact, polished, found.data(), &found_count);
     if (reverse && check == RootCheck::changed) {
         Polynomial shown{nullptr, 0, 0, found.data(), found_count};
         sort_roots(&shown);
@@ -389,7 +386,7 @@ bool PolySolver::poly_solve(bool polish, bool reverse, int32_t *count,
 void PolySolver::solve_by_levels(bool polish, bool reverse, int32_t *count,
                                  cplx *out)
 {
-    const long double eps = tolerance;
+    const long double eps = roots::tolerance;
     const int32_t n = poly.degree;
     create_deriv_list(poly, &deriv_list);
     // Reverse deflation re-derives the roots, so it always polishes.
@@ -417,8 +414,7 @@ void PolySolver::solve_by_levels(bool polish, bool reverse, int32_t *count,
     const Polynomial &found = deriv_list[0];
     *count = found.num_roots;
     for (int32_t i = 0; i < found.num_roots; ++i)
-        out[i] = cplx(clean_part(found.roots[i].real(), eps),
-                      clean_part(found.roots[i].imag(), eps));
+        out[i] = cplx(roots::cleaned(found.roots[i].real()), roots::cleaned(found.roots[i].imag()));
 
     destroy_deriv_list(deriv_list);
     deriv_list = nullptr;

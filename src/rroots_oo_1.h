@@ -3,6 +3,8 @@
 
 #include <complex>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // One polynomial with complex coefficients, highest power first. The live
 // polynomial occupies coeffs[start] .. coeffs[start + degree]; entries behind
@@ -20,6 +22,11 @@ public:
     // n is the degree; c points to n + 1 coefficients, highest power first.
     // The array stays the caller's: the solver keeps its own copy.
     PolySolver(int32_t n, std::complex<long double> *c);
+    // The same, with the polynomial also given exactly, each coefficient an
+    // integer or a fraction in decimal ("-3", "1/3"), highest power first:
+    // the search works on c, and the roots handed back are certified for
+    // the exact polynomial.
+    PolySolver(int32_t n, std::complex<long double> *c, std::vector<std::string> exact);
     ~PolySolver();
 
     PolySolver(const PolySolver &) = delete;
@@ -70,6 +77,8 @@ private:
     // Levels of the chain being solved: once level 0 has been deflated its
     // degree no longer tells the chain's length.
     int32_t deriv_levels = 0;
+    // The polynomial as the user wrote it, where the caller knows it.
+    std::vector<std::string> exact;
 };
 
 #endif

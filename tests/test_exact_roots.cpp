@@ -141,6 +141,43 @@ private slots:
         }
     }
 
+    // Given exactly, the polynomial decides the roots, whatever long double
+    // values the search works on: fractions, more digits than a double
+    // holds, a leading coefficient scaled up for the search.
+    void exactCoefficientsDecideTheRoots_data()
+    {
+        QTest::addColumn<QStringList>("exact");
+        QTest::addColumn<Values>("searched");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("(x - 1/3)^3") << QStringList{"1", "-1", "1/3", "-1/27"}
+                                     << Values{1, -1, 1.0L / 3, -1.0L / 27}
+                                     << "0.333333333333<br>0.333333333333<br>0.333333333333<br>";
+        QTest::newRow("(x - 12345.6789)^2")
+            << QStringList{"1", "-123456789/5000", "15241578750190521/100000000"}
+            << Values{1, -24691.3578, 152415787.50190521} << "12345.6789<br>12345.6789<br>";
+        QTest::newRow("0.001x^2 + x - 1, searched ten times larger")
+            << QStringList{"1/1000", "1", "-1"} << Values{0.01, 10, -10}
+            << "-1000.999002<br>0.999001995014<br>";
+        QTest::newRow("x^2 - 2 searched as x^2 - 3") << QStringList{"1", "0", "-2"}
+                                                   << Values{1, 0, -3}
+                                                   << "-1.41421356237<br>1.41421356237<br>";
+    }
+
+    void exactCoefficientsDecideTheRoots()
+    {
+        QFETCH(QStringList, exact);
+        QFETCH(Values, searched);
+        QFETCH(QString, text);
+        std::vector<std::string> given;
+        for (const QString &c : exact)
+            given.push_back(c.toStdString());
+        for (const SolveOptions &how : solveOptions) {
+            PolySolver solver(int32_t(searched.size()) - 1, searched.data(), given);
+            const QStringList found = sorted(texts(solveWith(solver, how.polish, how.reverse)));
+            QCOMPARE(found.join("<br>") + "<br>", text);
+        }
+    }
+
     void typedPolynomials_data()
     {
         QTest::addColumn<Values>("coeffs");
