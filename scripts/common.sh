@@ -4,7 +4,7 @@
 root_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build_dir="${BUILD_DIR:-$root_dir/build}"
 
-build_packages=(g++ make cmake qtbase5-dev qtbase5-dev-tools libflint-dev libflint-arb-dev)
+build_packages=(g++ make cmake qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libflint-dev libflint-arb-dev)
 fuzz_packages=(clang-14 libclang-rt-14-dev)
 desktop_packages=(xvfb xauth xdotool imagemagick)
 
