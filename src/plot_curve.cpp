@@ -16,6 +16,9 @@ const double farRows = 1e9;
 
 const double notANumber = std::nan("");
 
+// Points in one polyline drawn at a time.
+const size_t runLength = 16;
+
 class Tracer
 {
 public:
@@ -50,14 +53,15 @@ private:
                || (a.y() > bottom && m.y() > bottom && b.y() > bottom);
     }
 
-    // Halves the stretch from a to b while its middle strays more than half
-    // a device pixel from the straight line, unless all of it is off the
-    // same side of the area.
+    // Draws the stretch from a to b straight where its middle lies within
+    // half a device pixel of the line, else halves it, unless all of it is
+    // off the same side of the area.
     void refine(QPointF a, QPointF b, int depth)
     {
         const QPointF m = sample((a.x() + b.x()) / 2);
-        const bool bends = std::fabs(m.y() - (a.y() + b.y()) / 2) > tolerance;
-        if (depth > 0 && bends && !outsideTogether(a, m, b)) {
+        if (std::fabs(m.y() - (a.y() + b.y()) / 2) <= tolerance)
+            return segment(a, b);
+        if (depth > 0 && !std::isnan(m.y()) && !outsideTogether(a, m, b)) {
             refine(a, m, depth - 1);
             refine(m, b, depth - 1);
         } else {
@@ -120,14 +124,19 @@ void traceCurve(const std::function<double(double)> &f, const PlotFrame &frame,
     Tracer(f, frame, devicePixelRatio, points).across(columns);
 }
 
+// A pen wider than a device pixel is stroked as one outline per polyline,
+// whose filling costs about its edges times its rows: a polyline with long
+// steep stretches, as on a signed-log axis, takes many times a frame in
+// one piece, and little in short runs that share their end points.
 void drawTraced(QPainter &painter, const std::vector<QPointF> &points)
 {
     size_t begin = 0;
     for (size_t i = 0; i <= points.size(); ++i) {
         if (i < points.size() && !std::isnan(points[i].y()))
             continue;
-        if (i - begin > 1)
-            painter.drawPolyline(points.data() + begin, static_cast<int>(i - begin));
+        for (size_t from = begin; from + 1 < i; from += runLength - 1)
+            painter.drawPolyline(points.data() + from,
+                                 static_cast<int>(std::min(runLength, i - from)));
         begin = i + 1;
     }
 }

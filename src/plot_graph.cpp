@@ -65,7 +65,7 @@ void GraphView::drawContent(QPainter &painter, const PlotFrame &frame, const Plo
     traceCurve([this](double x) { return at(x); }, frame, devicePixelRatio, samples);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(colours.curve, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(colours.curve, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     drawTraced(painter, samples);
     painter.restore();
 }

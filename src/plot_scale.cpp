@@ -21,13 +21,21 @@ bool hasHalfDigit(double step)
     return std::fabs(step / std::pow(10.0, exponentOf(step)) - 2.5) < 1e-6;
 }
 
-// "1.5e+06" as "1.5e6", "2.5e-05" as "2.5e-5".
+// "1.50e+06" as "1.5e6", "2.0e-05" as "2e-5": short, and alike on an axis
+// whose numbers have different exponents.
 QString shortExponent(const QString &text)
 {
     const int e = text.indexOf(QLatin1Char('e'));
     if (e < 0)
         return text;
-    return text.left(e + 1) + QString::number(text.mid(e + 1).toInt());
+    QString mantissa = text.left(e);
+    if (mantissa.contains(QLatin1Char('.'))) {
+        while (mantissa.endsWith(QLatin1Char('0')))
+            mantissa.chop(1);
+        if (mantissa.endsWith(QLatin1Char('.')))
+            mantissa.chop(1);
+    }
+    return mantissa + QLatin1Char('e') + QString::number(text.mid(e + 1).toInt());
 }
 
 // The multiples of step, smallest first, that are themselves 1, 2, 2.5 or
@@ -285,8 +293,8 @@ AxisScale signedLogScale(double low, double high, double pixels, const Extent &e
         if (every * perUnit >= most + gap)
             break;
     }
-    // Unnumbered decades only where they stand clear of each other.
-    const bool allDecades = perUnit >= 4;
+    // Unnumbered decades only where they stand well apart.
+    const bool allDecades = perUnit >= 12;
     for (const Decade &d : decades) {
         const bool numbered = d.power % every == 0;
         if (numbered || allDecades)

@@ -66,7 +66,8 @@ void drawGrid(QPainter &painter, const PictureLayout &picture, const PlotColours
     }
 }
 
-// The axes where 0 is in view, with a round dot at every tick on them.
+// The axes where 0 is in view, with a round dot at every tick of the
+// horizontal one.
 void drawAxes(QPainter &painter, const PictureLayout &picture, const PlotColours &colours)
 {
     const PlotFrame &frame = picture.frame;
@@ -87,9 +88,6 @@ void drawAxes(QPainter &painter, const PictureLayout &picture, const PlotColours
     if (xAxis)
         for (const ScaleTick &tick : picture.x.ticks)
             painter.drawPoint(QPointF(frame.column(tick.at), axisRow));
-    if (yAxis)
-        for (const ScaleTick &tick : picture.y.ticks)
-            painter.drawPoint(QPointF(axisColumn, frame.rowOfAxis(tick.at)));
     painter.restore();
 }
 
