@@ -3,6 +3,7 @@
 #include "plot_export.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -371,7 +372,10 @@ void PlotView::redraw()
     *surface = picture;
     setPixmap(picture);
     emit redrawn();
-    if (!underMouse())
+    // The data under a pointer that stayed put have changed.
+    if (underMouse())
+        showReadout(mapFromGlobal(QCursor::pos()));
+    else
         emit readoutChanged(idleText());
 }
 

@@ -122,6 +122,7 @@ private:
     // Shows a stretch of data of the given size with the data point at
     // the pixel.
     void showAt(double width, double height, QPointF pixel, QPointF data);
+    // The readout for the pointer at a point of the view.
     void showReadout(QPoint pointer);
 
     QPixmap *surface;
