@@ -112,6 +112,49 @@ void drawScales(QPainter &painter, const PictureLayout &picture, const PlotColou
         painter.drawText(label.box, Qt::AlignRight | Qt::AlignVCenter, label.text);
 }
 
+// Each y number beside its tick, moved in where it would leave the
+// picture, and left out where it would then come too close to the last.
+void placeYNumbers(PictureLayout &picture, QSizeF size, const QFontMetricsF &metrics)
+{
+    const QRectF &area = picture.frame.area;
+    const double lineHeight = metrics.height();
+    double keptTop = HUGE_VAL;
+    for (const ScaleTick &tick : picture.y.ticks) {
+        if (tick.text.isEmpty())
+            continue;
+        const double w = metrics.horizontalAdvance(tick.text);
+        QRectF box(area.left() - tickLength - labelGap - w,
+                   picture.frame.rowOfAxis(tick.at) - lineHeight / 2, w, lineHeight);
+        box.moveTop(std::clamp(box.top(), 0.0, size.height() - lineHeight));
+        if (box.bottom() > keptTop - lineHeight / 4)
+            continue;
+        picture.yLabels.push_back({tick.text, box});
+        keptTop = box.top();
+    }
+}
+
+// Each x number centred below its tick, in the same way; the numbers also
+// keep clear of the lowest y number where it reaches down to them.
+void placeXNumbers(PictureLayout &picture, QSizeF size, const QFontMetricsF &metrics, double gap)
+{
+    const QRectF &area = picture.frame.area;
+    const double top = area.bottom() + tickLength + labelGap;
+    double keptRight = -HUGE_VAL;
+    if (!picture.yLabels.empty() && picture.yLabels.front().box.bottom() > top)
+        keptRight = picture.yLabels.front().box.right();
+    for (const ScaleTick &tick : picture.x.ticks) {
+        if (tick.text.isEmpty())
+            continue;
+        const double w = metrics.horizontalAdvance(tick.text);
+        QRectF box(picture.frame.column(tick.at) - w / 2, top, w, metrics.height());
+        box.moveLeft(std::clamp(box.left(), 0.0, size.width() - w));
+        if (box.left() < keptRight + gap)
+            continue;
+        picture.xLabels.push_back({tick.text, box});
+        keptRight = box.right();
+    }
+}
+
 } // namespace
 
 PlotView::PlotView(QPixmap *surface, QWidget *parent) : QLabel(parent), surface(surface)
@@ -303,40 +346,8 @@ PictureLayout PlotView::layoutFor(QSizeF size, const PlotRange &range,
     const double xGap = metrics.horizontalAdvance(QStringLiteral("00"));
     picture.x = plotscale::linearScale(range.x0, range.x1, width, wide, xGap);
     picture.frame = PlotFrame{QRectF(left, top, width, height), range, logY};
-    const QRectF &area = picture.frame.area;
-
-    // Each number centred on its tick, moved in where it would leave the
-    // picture, and left out where it would then come too close to the last.
-    double keptTop = HUGE_VAL;
-    for (const ScaleTick &tick : picture.y.ticks) {
-        if (tick.text.isEmpty())
-            continue;
-        const double w = wide(tick.text);
-        QRectF box(area.left() - tickLength - labelGap - w,
-                   picture.frame.rowOfAxis(tick.at) - lineHeight / 2, w, lineHeight);
-        box.moveTop(std::clamp(box.top(), 0.0, size.height() - lineHeight));
-        if (box.bottom() > keptTop - lineHeight / 4)
-            continue;
-        picture.yLabels.push_back({tick.text, box});
-        keptTop = box.top();
-    }
-    // The x numbers also keep clear of the lowest y number where it
-    // reaches down to them.
-    const double xTop = area.bottom() + tickLength + labelGap;
-    double keptRight = -HUGE_VAL;
-    if (!picture.yLabels.empty() && picture.yLabels.front().box.bottom() > xTop)
-        keptRight = picture.yLabels.front().box.right();
-    for (const ScaleTick &tick : picture.x.ticks) {
-        if (tick.text.isEmpty())
-            continue;
-        const double w = wide(tick.text);
-        QRectF box(picture.frame.column(tick.at) - w / 2, xTop, w, lineHeight);
-        box.moveLeft(std::clamp(box.left(), 0.0, size.width() - w));
-        if (box.left() < keptRight + xGap)
-            continue;
-        picture.xLabels.push_back({tick.text, box});
-        keptRight = box.right();
-    }
+    placeYNumbers(picture, size, metrics);
+    placeXNumbers(picture, size, metrics, xGap);
     return picture;
 }
 

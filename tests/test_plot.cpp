@@ -90,17 +90,6 @@ std::vector<std::pair<long double, int>> realRoots(const PlotCase &c)
     return found;
 }
 
-QString toolTipAt(PlotView *view, QPointF at)
-{
-    QToolTip::hideText();
-    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
-        return QStringLiteral("a tool tip that stays");
-    const QPoint local = at.toPoint();
-    QHelpEvent help(QEvent::ToolTip, local, view->mapToGlobal(local));
-    QCoreApplication::sendEvent(view, &help);
-    return QToolTip::isVisible() ? QToolTip::text() : QString();
-}
-
 // A dark palette as a desktop theme gives it.
 QPalette darkPalette()
 {

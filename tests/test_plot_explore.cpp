@@ -30,6 +30,16 @@ PlotView *viewOf(MyPlot *plot, int which)
     return view;
 }
 
+// The view brought to the front of the shown window once it has drawn its
+// picture; nothing where the window or the picture did not come.
+PlotView *drawnView(ShownPlot &shown, int which)
+{
+    if (!shown.exposed())
+        return nullptr;
+    PlotView *view = viewOf(shown.plot, which);
+    return QTest::qWaitFor([view] { return !view->picture().isNull(); }) ? view : nullptr;
+}
+
 // The data point under a pixel of the picture shown.
 QPointF dataAt(const PlotView *view, QPointF pixel)
 {
@@ -46,22 +56,6 @@ QPointF inArea(const PlotView *view, double across, double down)
 {
     const QRectF &area = view->frame().area;
     return area.topLeft() + QPointF(area.width() * across, area.height() * down);
-}
-
-QString toolTipAt(PlotView *view, QPointF at)
-{
-    const QPoint local = at.toPoint();
-    QHelpEvent help(QEvent::ToolTip, local, view->mapToGlobal(local));
-    QCoreApplication::sendEvent(view, &help);
-    return QToolTip::isVisible() ? QToolTip::text() : QString();
-}
-
-QStringList shortcutTexts(const QAction *action)
-{
-    QStringList texts;
-    for (const QKeySequence &keys : action->shortcuts())
-        texts << keys.toString();
-    return texts;
 }
 
 QAction *actionNamed(QWidget *view, const QString &text)
@@ -122,9 +116,8 @@ private slots:
         QFETCH(int, angle);
         QFETCH(int, modifiers);
         ShownPlot p(plotCases()[index]);
-        QVERIFY(p.exposed());
-        PlotView *view = viewOf(p.plot, which);
-        QTRY_VERIFY(!view->picture().isNull());
+        PlotView *view = drawnView(p, which);
+        QVERIFY(view);
         const QPointF pointer = inArea(view, 0.3, 0.7);
         const QPointF before = dataAt(view, pointer);
         const PlotRange from = view->range();
@@ -149,9 +142,8 @@ private slots:
         QFETCH(int, index);
         QFETCH(int, which);
         ShownPlot p(plotCases()[index]);
-        QVERIFY(p.exposed());
-        PlotView *view = viewOf(p.plot, which);
-        QTRY_VERIFY(!view->picture().isNull());
+        PlotView *view = drawnView(p, which);
+        QVERIFY(view);
         const QPoint from = inArea(view, 0.25, 0.25).toPoint();
         const QPoint to = inArea(view, 0.6, 0.8).toPoint();
         const QPointF grabbed = dataAt(view, from);
@@ -195,9 +187,8 @@ private slots:
         QFETCH(double, yShift);
         for (int which : {int(graph), int(plane)}) {
             ShownPlot p(plotCases()[5]);
-            QVERIFY(p.exposed());
-            PlotView *view = viewOf(p.plot, which);
-            QTRY_VERIFY(!view->picture().isNull());
+            PlotView *view = drawnView(p, which);
+            QVERIFY(view);
             focus(view);
             const PlotRange start = view->range();
             const double cx = (start.x0 + start.x1) / 2, cy = (start.y0 + start.y1) / 2;
@@ -242,9 +233,8 @@ private slots:
         QFETCH(int, index);
         QFETCH(int, which);
         ShownPlot p(plotCases()[index]);
-        QVERIFY(p.exposed());
-        PlotView *view = viewOf(p.plot, which);
-        QTRY_VERIFY(!view->picture().isNull());
+        PlotView *view = drawnView(p, which);
+        QVERIFY(view);
         for (const QPointF at : {inArea(view, 0.2, 0.3), inArea(view, 0.77, 0.9)}) {
             movePointer(view, at.toPoint());
             const QString text = p.plot->readoutLabel->text();
@@ -286,38 +276,6 @@ private slots:
                      + QString::number(p.plot->planeLabel->pictureLayout().x.step, 'g', 2));
     }
 
-    // Each action of the context menu, with the keys that also do it.
-    void contextMenuOffersEveryAction_data()
-    {
-        QTest::addColumn<int>("which");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("keys");
-        for (int which : {int(graph), int(plane)}) {
-            const char *name = which == graph ? "graph" : "plane";
-            QTest::addRow("%s: zoom in", name) << which << "Zoom In" << QStringList{"+", "=", "Ctrl++"};
-            QTest::addRow("%s: zoom out", name) << which << "Zoom Out" << QStringList{"-", "Ctrl+-"};
-            QTest::addRow("%s: start view", name) << which << "Start View" << QStringList{"Home"};
-            QTest::addRow("%s: copy", name) << which << "Copy Picture" << QStringList{"Ctrl+C"};
-            QTest::addRow("%s: PNG", name) << which << "Save as PNG..." << QStringList{"Ctrl+S"};
-            QTest::addRow("%s: SVG", name) << which << "Save as SVG..." << QStringList{"Ctrl+Shift+S"};
-        }
-        QTest::newRow("graph: fit") << int(graph) << "Fit Height to Curve" << QStringList{"F"};
-        QTest::newRow("graph: log") << int(graph) << "Signed-Log y Scale" << QStringList{"L"};
-    }
-
-    void contextMenuOffersEveryAction()
-    {
-        QFETCH(int, which);
-        QFETCH(QString, text);
-        ShownPlot p(plotCases()[0]);
-        PlotView *view = viewOf(p.plot, which);
-        QCOMPARE(view->contextMenuPolicy(), Qt::ActionsContextMenu);
-        const QAction *action = actionNamed(view, text);
-        QVERIFY(action);
-        QTEST(shortcutTexts(action), "keys");
-        QCOMPARE(action->shortcutContext(), Qt::WidgetShortcut);
-    }
-
     // PNG and SVG files of the view in front, by key or by menu: a PNG of
     // the screen's device pixels, an SVG drawing of the view's size.
     void savedPictures_data()
@@ -339,9 +297,8 @@ private slots:
         QFETCH(bool, svg);
         QFETCH(bool, byKey);
         ShownPlot p(plotCases()[5], QSize(520, 450));
-        QVERIFY(p.exposed());
-        PlotView *view = viewOf(p.plot, which);
-        QTRY_VERIFY(!view->picture().isNull());
+        PlotView *view = drawnView(p, which);
+        QVERIFY(view);
         focus(view);
         const Qt::KeyboardModifiers keys =
             svg ? Qt::ControlModifier | Qt::ShiftModifier : Qt::KeyboardModifiers(Qt::ControlModifier);
@@ -392,9 +349,8 @@ private slots:
     {
         for (int which : {int(graph), int(plane)}) {
             ShownPlot p(plotCases()[3]);
-            QVERIFY(p.exposed());
-            PlotView *view = viewOf(p.plot, which);
-            QTRY_VERIFY(!view->picture().isNull());
+            PlotView *view = drawnView(p, which);
+            QVERIFY(view);
             QApplication::clipboard()->clear();
             focus(view);
             QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
@@ -421,17 +377,14 @@ private slots:
         QFETCH(int, index);
         const PlotCase &polynomial = plotCases()[index];
         ShownPlot p(polynomial, QSize(700, 600));
-        QVERIFY(p.exposed());
-        PlotView *view = viewOf(p.plot, plane);
-        QTRY_VERIFY(!view->picture().isNull());
+        PlotView *view = drawnView(p, plane);
+        QVERIFY(view);
         const PlotFrame &frame = view->frame();
         QVERIFY(nearlyEqual(frame.xResolution(), frame.yResolution(), frame.xResolution()));
         for (const RootMark &mark : rootMarks(polynomial.roots.data(), static_cast<int>(polynomial.roots.size()))) {
             const QPointF at = frame.pixel(static_cast<double>(mark.root.real()),
                                            static_cast<double>(mark.root.imag()));
             QVERIFY(frame.area.contains(at));
-            QToolTip::hideText();
-            QVERIFY(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
             QVERIFY2(toolTipAt(view, at).split('\n').contains(markText(mark)),
                      qPrintable(markText(mark)));
         }
@@ -442,9 +395,8 @@ private slots:
     void planeKeepsEqualScalesOnResize()
     {
         ShownPlot p(plotCases()[3]);
-        QVERIFY(p.exposed());
-        PlotView *view = viewOf(p.plot, plane);
-        QTRY_VERIFY(!view->picture().isNull());
+        PlotView *view = drawnView(p, plane);
+        QVERIFY(view);
         turnWheel(view, inArea(view, 0.5, 0.5), 120);
         const double scale = view->frame().xResolution();
         p.plot->resize(900, 500);

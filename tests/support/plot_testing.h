@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QHelpEvent>
 #include <QRectF>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QTest>
 
@@ -106,6 +108,19 @@ inline void focus(PlotView *view)
 {
     QApplication::setActiveWindow(view->window());
     view->setFocus();
+}
+
+// The tool tip a view shows with the pointer resting at a point: empty
+// where it shows none.
+inline QString toolTipAt(PlotView *view, QPointF at)
+{
+    QToolTip::hideText();
+    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+        return QStringLiteral("a tool tip that stays");
+    const QPoint local = at.toPoint();
+    QHelpEvent help(QEvent::ToolTip, local, view->mapToGlobal(local));
+    QCoreApplication::sendEvent(view, &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 // Whether two boxes come closer than gap to each other.
