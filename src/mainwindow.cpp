@@ -126,7 +126,7 @@ void MainWindow::addQuitKey()
     auto *quitAction = new QAction(tr("&Quit"), this);
     QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Quit);
     if (keys.isEmpty())
-        keys << QKeySequence(Qt::CTRL + Qt::Key_Q);
+        keys << QKeySequence(Qt::CTRL | Qt::Key_Q);
     quitAction->setShortcuts(keys);
     quitAction->setShortcutContext(Qt::ApplicationShortcut);
     addAction(quitAction);
