@@ -76,6 +76,47 @@ private slots:
         QCOMPARE(roomOnScreen(&window), area.size() - QSize(frame.left() + frame.right(), frame.top() + frame.bottom()));
     }
 
+    // A new window goes beside another where the screen has room, else
+    // covers as little as it can of what should stay visible; never off
+    // the screen.
+    void placedBesideTheAnchor_data()
+    {
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QRect>("anchor");
+        QTest::addColumn<QRect>("avoid");
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QPoint>("corner");
+        const QSize plot(424, 455);
+        const QRect roots(20, 200, 780, 350);
+        QTest::newRow("1366 x 768: to the right") << QRect(0, 0, 1366, 740) << QRect(0, 0, 810, 640) << roots
+                                                  << plot << QPoint(810, 0);
+        QTest::newRow("right edge: to the left") << QRect(0, 0, 1920, 1050) << QRect(1100, 100, 810, 640)
+                                                 << QRect(1120, 300, 780, 350) << plot << QPoint(676, 100);
+        QTest::newRow("slid up along the side") << QRect(0, 0, 1366, 740) << QRect(100, 500, 810, 200)
+                                                << QRect(120, 550, 780, 100) << plot << QPoint(910, 285);
+        QTest::newRow("tall screen: below") << QRect(0, 0, 900, 1600) << QRect(0, 0, 810, 640) << roots << plot
+                                            << QPoint(0, 640);
+        QTest::newRow("1024 x 768: least over the roots") << QRect(0, 0, 1024, 740) << QRect(0, 0, 810, 640)
+                                                          << roots << plot << QPoint(600, 0);
+        QTest::newRow("taller than the area: at its top, right")
+            << QRect(0, 0, 512, 370) << QRect(0, 0, 512, 370) << QRect(10, 100, 490, 200) << plot << QPoint(88, 0);
+        QTest::newRow("second screen") << QRect(1366, 0, 1920, 1050) << QRect(1400, 50, 810, 640)
+                                       << QRect(1420, 250, 780, 350) << plot << QPoint(2210, 50);
+    }
+
+    void placedBesideTheAnchor()
+    {
+        QFETCH(QRect, area);
+        QFETCH(QRect, anchor);
+        QFETCH(QRect, avoid);
+        QFETCH(QSize, frame);
+        QFETCH(QPoint, corner);
+        const QPoint placed = placedBeside(anchor, avoid, frame, area);
+        QCOMPARE(placed, corner);
+        if (frame.width() <= area.width() && frame.height() <= area.height())
+            QVERIFY(area.contains(QRect(placed, frame)));
+    }
+
     // At its narrowest the area shows tall content whole across, with its
     // vertical bar beside it and no bar below.
     void scrollAreaLeavesRoomForItsBar()
