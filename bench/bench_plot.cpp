@@ -3,11 +3,14 @@
 // scales, the marks, the painting. A redraw has one frame, 16 ms.
 #include "mainwindow.h"
 #include "plot.h"
+#include "plot_curve.h"
 #include "window_testing.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 
 #include <cmath>
 #include <complex>
@@ -188,6 +191,50 @@ void BM_WheelNotchDegree22FullScreen(benchmark::State &state)
     }
 }
 
+// The curve of the signed-log view above, stroked two device pixels wide as
+// at a pixel ratio of 2: in short runs, as the graph draws it, against one
+// polyline per piece.
+void strokeSignedLogCurve(benchmark::State &state, bool inRuns)
+{
+    MainWindow window;
+    installCoefficients(window, fromRoots(spreadRoots()));
+    window.UpdateView();
+    MyPlot plot(&window);
+    plot.resize(1920, 1080);
+    plot.show();
+    QCoreApplication::processEvents();
+    plot.plotLabel->setSignedLog(true);
+    const std::vector<QPointF> points = plot.samples;
+    QImage image(plot.plotLabel->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setPen(QPen(Qt::blue, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        if (inRuns) {
+            drawTraced(painter, points);
+        } else {
+            size_t begin = 0;
+            for (size_t i = 0; i <= points.size(); ++i)
+                if (i == points.size() || std::isnan(points[i].y())) {
+                    if (i - begin > 1)
+                        painter.drawPolyline(points.data() + begin, static_cast<int>(i - begin));
+                    begin = i + 1;
+                }
+        }
+    }
+    state.counters["points"] = static_cast<double>(points.size());
+}
+
+void BM_StrokeSignedLogCurveInRuns(benchmark::State &state)
+{
+    strokeSignedLogCurve(state, true);
+}
+
+void BM_StrokeSignedLogCurveOnePolyline(benchmark::State &state)
+{
+    strokeSignedLogCurve(state, false);
+}
+
 } // namespace
 
 BENCHMARK(BM_UnitParabola)->Unit(benchmark::kMillisecond);
@@ -200,6 +247,8 @@ BENCHMARK(BM_RedrawDegree22SpreadRootsFullScreen)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_RedrawDegree22SignedLogFullScreen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawDegree22PlaneFullScreen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WheelNotchDegree22FullScreen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StrokeSignedLogCurveInRuns)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StrokeSignedLogCurveOnePolyline)->Unit(benchmark::kMillisecond);
 
 // Windows need an application object, so this program has its own main.
 int main(int argc, char **argv)

@@ -12,13 +12,14 @@ QColor blend(const QColor &a, const QColor &b, double share)
                             a.blueF() + (b.blueF() - a.blueF()) * share);
 }
 
-} // namespace
-
+// Text lighter than the window it stands on.
 bool isDark(const QPalette &palette)
 {
     return palette.color(QPalette::Window).lightness()
            < palette.color(QPalette::WindowText).lightness();
 }
+
+} // namespace
 
 PlotColours PlotColours::of(const QPalette &palette)
 {

@@ -20,6 +20,4 @@ struct PlotColours {
     static PlotColours of(const QPalette &palette);
 };
 
-bool isDark(const QPalette &palette);
-
 #endif
