@@ -47,5 +47,13 @@ plot=$(wait_for "Plot Of Polynomial")
 xdotool windowmove "$plot" 820 0
 sleep 1
 import -window "$main_window" "$out_dir/main-window.png"
+# The pointer on the graph near x = 2.6, away from the root marks, so that
+# the readout shows x and p(x) there.
+xdotool mousemove --window "$plot" 300 300
+sleep 0.5
 import -window "$plot" "$out_dir/plot-window.png"
-echo "Saved dialog.png, main-window.png and plot-window.png in $out_dir"
+xdotool windowfocus --sync "$plot"
+xdotool key alt+c                   # the tab "Complex Plane"
+sleep 0.5
+import -window "$plot" "$out_dir/plot-plane.png"
+echo "Saved dialog.png, main-window.png, plot-window.png and plot-plane.png in $out_dir"
