@@ -59,7 +59,7 @@ std::vector<RootMark> rootMarks(const std::complex<long double> *roots, int coun
 
 bool isReal(const RootMark &mark)
 {
-    return std::fabs(mark.root.imag()) < roots::tolerance;
+    return roots::shown_real(mark.root);
 }
 
 QString markText(const RootMark &mark)
