@@ -66,6 +66,12 @@ void CoefficientBox::setRefusal(const QString &why)
         shown.setColor(QPalette::Text, Qt::red);
     setPalette(shown);
     setToolTip(why);
+    isRefused = !why.isEmpty();
+}
+
+bool CoefficientBox::refused() const
+{
+    return isRefused;
 }
 
 // Every keystroke stays: what does not read yet is only unfinished, and

@@ -39,6 +39,7 @@ public:
     // Marks the box as refused, saying why in its tooltip; an empty text
     // takes the mark off.
     void setRefusal(const QString &why);
+    bool refused() const;
 
     QValidator::State validate(QString &text, int &pos) const override;
     void stepBy(int steps) override;
@@ -51,6 +52,9 @@ signals:
 protected:
     StepEnabled stepEnabled() const override;
     void wheelEvent(QWheelEvent *event) override;
+
+private:
+    bool isRefused = false;
 };
 
 #endif

@@ -15,6 +15,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // The overload carrying the new value; spelled out, since the helper that
@@ -139,10 +141,8 @@ void DialogWindow::startWith(const std::vector<std::string> &exact)
     degreeBox->setValue(degree);
     std::vector<std::string> read;
     const Refusal refusal = boxesRefusal(read);
-    if (!refusal.why.isEmpty())
-        return showRefusal(refusal);
-    polynomialEdit->setText(fieldText(polynomial_text(read, point())));
-    showRead(read);
+    polynomialEdit->setText(boxesLine());
+    refusal.why.isEmpty() ? showRead(read) : showRefusal(refusal);
 }
 
 // Row i of the grid holds the box for element i; rows left over from a
@@ -193,8 +193,8 @@ void DialogWindow::changeDegree(int new_degree)
     if (coeffBoxes)
         clearCoefficients();
     newCoefficients(new_degree + 1);
-    fitToContent();
     followBoxes();
+    fitToContent();
 }
 
 // As large as the content asks for, down to the smaller size of a lower
@@ -205,8 +205,10 @@ void DialogWindow::fitToContent()
 {
     boxArea->updateGeometry();
     vLayout->activate();
-    const QSize wanted =
-        sizeHint().boundedTo(QSize(QWIDGETSIZE_MAX, roomOnScreen(this).height()));
+    // The size hint leaves out the lines that the wrapped reading takes.
+    QSize wanted = sizeHint();
+    wanted.setHeight(std::max(wanted.height(), heightForWidth(wanted.width())));
+    wanted = wanted.boundedTo(QSize(QWIDGETSIZE_MAX, roomOnScreen(this).height()));
     if (isVisible())
         setGeometry(keptOnScreen(this, wanted));
     else
@@ -225,10 +227,8 @@ void DialogWindow::followBoxes()
 {
     std::vector<std::string> exact;
     const Refusal refusal = boxesRefusal(exact);
-    if (!refusal.why.isEmpty())
-        return showRefusal(refusal);
-    writeLine(exact);
-    showRead(exact);
+    writeLine(boxesLine());
+    refusal.why.isEmpty() ? showRead(exact) : showRefusal(refusal);
 }
 
 // The line edited: the degree and the boxes follow what it reads; what does
@@ -313,11 +313,24 @@ DialogWindow::Refusal DialogWindow::lineRefusal(std::vector<std::string> &exact)
                    tr("At character %1: %2").arg(place + 1).arg(why(reading.problem))};
 }
 
-// The line shows the polynomial of the boxes, replaced as an edit, so that
-// undo in the line takes it back.
-void DialogWindow::writeLine(const std::vector<std::string> &exact)
+// What the boxes hold, as the line writes it: each coefficient as it is
+// typed, and the text of a box refused as typed, in parentheses at its
+// power, so that the line never shows a polynomial the boxes do not hold.
+QString DialogWindow::boxesLine() const
 {
-    const QString text = fieldText(polynomial_text(exact, point()));
+    std::vector<std::string> exact;
+    std::vector<std::u32string> asTyped;
+    for (int i = 0; i <= degree; ++i) {
+        exact.push_back(coeffBoxes[i].reading().exact);
+        asTyped.push_back(coeffBoxes[i].refused() ? coeffBoxes[i].text().toStdU32String()
+                                                  : std::u32string());
+    }
+    return fieldText(polynomial_text(exact, point(), asTyped));
+}
+
+// Replaced as an edit, so that undo in the line takes it back.
+void DialogWindow::writeLine(const QString &text)
+{
     if (text == polynomialEdit->text())
         return;
     writingLine = true;
@@ -329,7 +342,7 @@ void DialogWindow::writeLine(const std::vector<std::string> &exact)
 void DialogWindow::showRead(const std::vector<std::string> &exact)
 {
     readingLabel->setPalette(QPalette());
-    readingLabel->setText(tr("Read as: %1").arg(richPolynomial(polynomial_terms(exact, point()))));
+    showReading(tr("Read as: %1").arg(richPolynomial(polynomial_terms(exact, point()))));
 }
 
 void DialogWindow::showRefusal(const Refusal &refusal)
@@ -337,7 +350,16 @@ void DialogWindow::showRefusal(const Refusal &refusal)
     QPalette refused;
     refused.setColor(QPalette::WindowText, Qt::red);
     readingLabel->setPalette(refused);
-    readingLabel->setText(refusal.why);
+    showReading(refusal.why);
+}
+
+// A reading longer than the room it had grows the dialog rather than
+// squeezing the boxes; it shrinks again with the next change of degree.
+void DialogWindow::showReading(const QString &text)
+{
+    readingLabel->setText(text);
+    if (heightForWidth(width()) > height())
+        fitToContent();
 }
 
 QString DialogWindow::why(const Problem &problem) const
@@ -430,10 +452,11 @@ char32_t DialogWindow::point() const
 
 void DialogWindow::submitReceived()
 {
-    std::vector<std::string> exact;
-    Refusal refusal = lineRefusal(exact);
+    // A box refused is named before the line that writes it.
+    std::vector<std::string> exact, line;
+    Refusal refusal = boxesRefusal(exact);
     if (refusal.why.isEmpty())
-        refusal = boxesRefusal(exact);
+        refusal = lineRefusal(line);
     if (!refusal.why.isEmpty()) {
         showRefusal(refusal);
         refusal.field->setFocus();

@@ -62,9 +62,11 @@ private:
     void followBoxes();
     Refusal boxesRefusal(std::vector<std::string> &exact);
     Refusal lineRefusal(std::vector<std::string> &exact) const;
-    void writeLine(const std::vector<std::string> &exact);
+    QString boxesLine() const;
+    void writeLine(const QString &text);
     void showRead(const std::vector<std::string> &exact);
     void showRefusal(const Refusal &refusal);
+    void showReading(const QString &text);
     QString why(const Problem &problem) const;
     QString lineToolTip() const;
     char32_t point() const;

@@ -855,15 +855,20 @@ std::u32string coefficient_text(const std::string &exact, char32_t decimal_point
     return text + U"0" + decimal_point + std::u32string(size_t(-whole), U'0') + d;
 }
 
-std::vector<Term> polynomial_terms(const std::vector<std::string> &exact, char32_t decimal_point)
+std::vector<Term> polynomial_terms(const std::vector<std::string> &exact, char32_t decimal_point,
+                                   const std::vector<std::u32string> &as_typed)
 {
     std::vector<Term> terms;
     const int degree = int(exact.size()) - 1;
     Rational c;
     for (int k = 0; k <= degree; ++k) {
+        const int power = degree - k;
+        if (size_t(k) < as_typed.size() && !as_typed[size_t(k)].empty()) {
+            terms.push_back(Term{false, U"(" + as_typed[size_t(k)] + U")", power, false});
+            continue;
+        }
         if (!read_exact(exact[size_t(k)], c.value) || fmpq_is_zero(c.value))
             continue;
-        const int power = degree - k;
         const bool negative = fmpq_sgn(c.value) < 0;
         fmpq_abs(c.value, c.value);
         const std::u32string magnitude = fmpq_is_one(c.value) && power > 0
@@ -875,10 +880,11 @@ std::vector<Term> polynomial_terms(const std::vector<std::string> &exact, char32
     return terms;
 }
 
-std::u32string polynomial_text(const std::vector<std::string> &exact, char32_t decimal_point)
+std::u32string polynomial_text(const std::vector<std::string> &exact, char32_t decimal_point,
+                               const std::vector<std::u32string> &as_typed)
 {
     std::u32string text;
-    for (const Term &term : polynomial_terms(exact, decimal_point)) {
+    for (const Term &term : polynomial_terms(exact, decimal_point, as_typed)) {
         if (text.empty())
             text += term.negative ? U"-" : U"";
         else

@@ -101,12 +101,16 @@ struct Term {
     bool spaced;
 };
 
-// The nonzero terms, highest power first.
-std::vector<Term> polynomial_terms(const std::vector<std::string> &exact, char32_t decimal_point);
+// The nonzero terms, highest power first. Where as_typed[k] is not empty,
+// coefficient k is written as typed there, in parentheses, whatever
+// exact[k] holds: a text that does not read stays visible at its power.
+std::vector<Term> polynomial_terms(const std::vector<std::string> &exact, char32_t decimal_point,
+                                   const std::vector<std::u32string> &as_typed = {});
 
 // The polynomial as it is typed: "x^3 - 6x^2 + 11x - 6"; it reads back as
 // the same coefficients.
-std::u32string polynomial_text(const std::vector<std::string> &exact, char32_t decimal_point);
+std::u32string polynomial_text(const std::vector<std::string> &exact, char32_t decimal_point,
+                               const std::vector<std::u32string> &as_typed = {});
 
 // The coefficient moved by steps, exactly.
 std::string stepped(const std::string &exact, long steps);

@@ -281,9 +281,8 @@ private slots:
     // Keystrokes into a box, and what it holds once committed (by Tab, the
     // arrows or the wheel in the box; by Enter or the button, which submit;
     // Esc closes). Every keystroke stays: what does not read, or cannot be
-    // solved, is kept and refused visibly, and the line keeps the last
-    // polynomial of the boxes that could be. The other boxes of x^2 - 1
-    // hold 7 and -1.
+    // solved, is kept and refused visibly, in the box and in the line. The
+    // other boxes of x^2 - 1 hold 7 and -1.
     void boxKeystrokes_data()
     {
         QTest::addColumn<QString>("locale");
@@ -378,14 +377,18 @@ private slots:
         QCOMPARE(!said.startsWith("Read as: "), refused);
         if (refused)
             QVERIFY2(said.contains(box == 0 ? "of x<sup>2</sup>: " : "of x: "), qPrintable(said));
-        // The line holds the other boxes as they are, and this one where it
-        // could be solved.
-        const PolynomialReading line = read_polynomial(readerText(polynomialLine(dialog)->text()),
-                                                       decimalPoint(dialog->locale()));
-        QCOMPARE(line.coefficients.size(), size_t(3));
-        for (int i = 0; i < 3; ++i)
-            if (i != box || !refused)
-                QCOMPARE(line.coefficients[size_t(i)], dialog->coeffBoxes[i].reading().exact);
+        // The line writes what the boxes hold: a box refused as typed, in
+        // parentheses at its power.
+        const QString line = polynomialLine(dialog)->text();
+        if (refused) {
+            QCOMPARE(line, box == 0 ? "(" + shown + ")x^2 + 7x - 1" : "x^2 + (" + shown + ")x - 1");
+        } else {
+            const PolynomialReading read =
+                read_polynomial(readerText(line), decimalPoint(dialog->locale()));
+            QCOMPARE(read.coefficients.size(), size_t(3));
+            for (int i = 0; i < 3; ++i)
+                QCOMPARE(read.coefficients[size_t(i)], dialog->coeffBoxes[i].reading().exact);
+        }
     }
 
     // What the line shows the user as it reads a pasted text, or why it cannot;
@@ -673,6 +676,22 @@ private slots:
 
         setDegree(dialog, 1);
         QCOMPARE(dialog->size(), degreeOne);
+    }
+
+    // A reading that wraps over several lines makes the dialog taller
+    // instead of squeezing the few boxes into a scrolling list.
+    void longReadingGrowsTheDialog()
+    {
+        MainWindow window;
+        DialogWindow *dialog = openDialog(window);
+        typeOver(polynomialLine(dialog),
+                 "123456789.123456789x^2 - 123456789.123456789x - 987654321.987654321");
+        QCOMPARE(dialog->degree, 2);
+        // The layouts as they stand once the events of the typing are in.
+        QCoreApplication::sendPostedEvents();
+        QLabel *reading = readingLabel(dialog);
+        QVERIFY(reading->heightForWidth(reading->width()) > 2 * reading->fontMetrics().height());
+        QCOMPARE(dialog->findChild<QScrollArea *>()->verticalScrollBar()->maximum(), 0);
     }
 
     // The quit key works from the dialog too, and ends the program although

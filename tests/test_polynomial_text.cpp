@@ -338,6 +338,14 @@ private slots:
         QCOMPARE(strings(read_polynomial(written, p).coefficients), coefficients);
     }
 
+    // What does not read stays at its power, as typed.
+    void writesWhatDoesNotReadAsTyped()
+    {
+        const std::u32string text =
+            polynomial_text({"1", "", "0", "-1"}, U'.', {U"", U"-0,5", U"0", U""});
+        QCOMPARE(QString::fromStdU32String(text), QString("x^3 + (-0,5)x^2 + (0)x - 1"));
+    }
+
     void nearestLongDouble_data()
     {
         QTest::addColumn<QString>("exact");
