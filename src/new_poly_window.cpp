@@ -290,9 +290,9 @@ DialogWindow::Refusal DialogWindow::boxesRefusal(std::vector<std::string> &exact
         coeffBoxes[i].setRefusal(refused[i]);
         if (!refused[i].isEmpty()) {
             const int power = degree - i;
-            const QString box = power == 0 ? tr("The constant term")
-                                           : tr("The coefficient of %1").arg(powerText(power));
-            first = Refusal{&coeffBoxes[i], -1, tr("%1: %2").arg(box, refused[i])};
+            first = Refusal{&coeffBoxes[i], -1,
+                            power == 0 ? tr("In the box for the constant term: %1").arg(refused[i])
+                                       : tr("In the box for %1: %2").arg(powerText(power), refused[i])};
         }
     }
     return first;
@@ -354,11 +354,12 @@ void DialogWindow::showRefusal(const Refusal &refusal)
 }
 
 // A reading longer than the room it had grows the dialog rather than
-// squeezing the boxes; it shrinks again with the next change of degree.
+// squeezing the boxes, as far as the screen lets it; it shrinks again with
+// the next change of degree.
 void DialogWindow::showReading(const QString &text)
 {
     readingLabel->setText(text);
-    if (heightForWidth(width()) > height())
+    if (heightForWidth(width()) > height() && height() < roomOnScreen(this).height())
         fitToContent();
 }
 

@@ -376,7 +376,8 @@ private slots:
         const QString said = readingLabel(dialog)->text();
         QCOMPARE(!said.startsWith("Read as: "), refused);
         if (refused)
-            QVERIFY2(said.contains(box == 0 ? "of x<sup>2</sup>: " : "of x: "), qPrintable(said));
+            QVERIFY2(said.startsWith(box == 0 ? "In the box for x<sup>2</sup>: " : "In the box for x: "),
+                     qPrintable(said));
         // The line writes what the boxes hold: a box refused as typed, in
         // parentheses at its power.
         const QString line = polynomialLine(dialog)->text();
@@ -473,8 +474,8 @@ private slots:
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->focusWidget(), &dialog->coeffBoxes[0]);
         QCOMPARE(readingLabel(dialog)->text(),
-                 QString("The coefficient of x<sup>3</sup>: The coefficient of the highest power "
-                         "must not be 0: leave it out, or lower the degree."));
+                 QString("In the box for x<sup>3</sup>: The coefficient of the highest power must "
+                         "not be 0: leave it out, or lower the degree."));
         setDegree(dialog, 2);
         QCOMPARE(boxTexts(dialog), (QStringList{"1", "0", "-1"}));
         QTest::mouseClick(submitButton(dialog), Qt::LeftButton);
