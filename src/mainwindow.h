@@ -28,7 +28,8 @@ public:
     QString formatPoly();
     QString formatSolutions();
     // The polynomial exactly as typed, where exactCoeffs still stand for the
-    // coefficients held; else none.
+    // coefficients held (whoever sets coeffs alone leaves them behind);
+    // else none.
     std::vector<std::string> exactPolynomial() const;
 
     // Shared with the definition dialog and the plot window.

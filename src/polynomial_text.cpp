@@ -268,6 +268,15 @@ private:
     const char32_t point;
 };
 
+// The scanner's number at p; where it fails, its problem is the reader's.
+Scan scan_number(NumberScanner &numbers, size_t &p, fmpq_t value, Problem &problem)
+{
+    const Scan scan = numbers.scan(p, value);
+    if (scan == Scan::failed)
+        problem = numbers.problem;
+    return scan;
+}
+
 // ---- Expressions ----
 
 // Recursive descent over
@@ -421,16 +430,11 @@ private:
             return unknown_name(at);
         }
         Rational value;
-        switch (numbers.scan(p, value.value)) {
-        case Scan::read:
+        const Scan number = scan_number(numbers, p, value.value, problem);
+        if (number == Scan::read)
             fmpq_poly_set_fmpq(out, value.value);
-            return true;
-        case Scan::failed:
-            problem = numbers.problem;
-            return false;
-        case Scan::none:
-            break;
-        }
+        if (number != Scan::none)
+            return number == Scan::read;
         if (c == U')' || c == U'=' || c == U'^' || is_times(c) || is_divide(c))
             return fail(TextProblem::missing, at);
         return unexpected(at);
@@ -679,15 +683,9 @@ private:
 
     bool number(size_t &p, NumberScanner &numbers, fmpq_t value)
     {
-        switch (numbers.scan(p, value)) {
-        case Scan::read:
-            return true;
-        case Scan::failed:
-            problem = numbers.problem;
-            return false;
-        case Scan::none:
-            break;
-        }
+        const Scan number = scan_number(numbers, p, value, problem);
+        if (number != Scan::none)
+            return number == Scan::read;
         return is_letter(t[p]) ? unknown_name(p) : unexpected(p);
     }
 
