@@ -1,8 +1,9 @@
-// Our solver beside itself before its arithmetic was made faster ("before",
-// bench/baseline/), beside its literal arithmetic (the same procedure with
-// every value from its defining formula), and beside two general-purpose
-// solvers, GSL's gsl_poly_complex_solve (double, companion matrix) and
-// Eigen's PolynomialSolver (long double, companion matrix):
+// Our solver: its level-by-level search alone ("search"), the same search
+// with every value from its defining formula ("literal", the reference of
+// tests/support/literal_search.h), and the whole certified solve ("ours"),
+// beside two general-purpose solvers, GSL's gsl_poly_complex_solve (double,
+// companion matrix) and Eigen's PolynomialSolver (long double, companion
+// matrix):
 //   bench_compare [benchmark flags]   one full solve each, on the same fixed
 //                                     random polynomials as bench_solver, then
 //                                     a table of median CPU times and ratios
@@ -10,15 +11,15 @@
 //   bench_compare --slowest [N] [benchmark flags]
 //                                     times N (default 10000) random
 //                                     polynomials from the definition dialog's
-//                                     range before and now, then benchmarks
-//                                     the slowest of each the same way
+//                                     range, then benchmarks the slowest the
+//                                     same way
 //   bench_compare --accuracy [FILE]   every solver on the accuracy corpus
 //                                     (default: the committed one), per family
-#include "baseline_solver.h"
 #include "corpus.h"
+#include "dialog_polynomials.h"
 #include "fixed_polynomials.h"
-#include "random_polynomials.h"
-#include "rroots_oo_1.h"
+#include "literal_search.h"
+#include "solving.h"
 
 #include <benchmark/benchmark.h>
 #include <gsl/gsl_errno.h>
@@ -48,32 +49,23 @@ using EigenCoeffs = Eigen::Matrix<long double, Eigen::Dynamic, 1>;
 // Each solver takes real coefficients highest power first and returns the
 // roots it found; GSL and Eigen want them lowest power first.
 
-std::vector<cplx> solveWithArithmetic(const std::vector<double> &coeffs, bool literal)
-{
-    const int32_t degree = static_cast<int32_t>(coeffs.size()) - 1;
-    std::vector<cplx> c(coeffs.begin(), coeffs.end());
-    PolySolver solver(degree, c.data());
-    solver.literal_arithmetic = literal;
-    std::vector<cplx> roots(degree);
-    int32_t count = 0;
-    solver.poly_solve(true, false, &count, roots.data());
-    roots.resize(count);
-    return roots;
-}
-
 std::vector<cplx> solveOurs(const std::vector<double> &coeffs)
 {
-    return solveWithArithmetic(coeffs, false);
+    return solve(std::vector<cplx>(coeffs.begin(), coeffs.end()), true, false);
 }
 
-std::vector<cplx> solveLiteral(const std::vector<double> &coeffs)
+std::vector<cplx> searchOnly(const std::vector<double> &coeffs)
 {
-    return solveWithArithmetic(coeffs, true);
+    std::vector<cplx> c(coeffs.begin(), coeffs.end());
+    PolySolver solver(int32_t(c.size()) - 1, c.data());
+    return searchWith(solver, true, false);
 }
 
-std::vector<cplx> solveBefore(const std::vector<double> &coeffs)
+std::vector<cplx> searchLiterally(const std::vector<double> &coeffs)
 {
-    return solveBaseline(std::vector<cplx>(coeffs.begin(), coeffs.end()), true, false);
+    std::vector<cplx> c(coeffs.begin(), coeffs.end());
+    PolySolver solver(int32_t(c.size()) - 1, c.data());
+    return literal::solve_by_levels(solver, true, false);
 }
 
 std::vector<cplx> solveGsl(const std::vector<double> &coeffs)
@@ -108,8 +100,8 @@ struct Solver {
 
 // The accuracy table needs only one of ours: the others give the same bits.
 const Solver solvers[] = {{"ours", solveOurs}, {"gsl", solveGsl}, {"eigen", solveEigen}};
-const Solver timedSolvers[] = {{"before", solveBefore},
-                               {"literal", solveLiteral},
+const Solver timedSolvers[] = {{"literal", searchLiterally},
+                               {"search", searchOnly},
                                {"ours", solveOurs},
                                {"gsl", solveGsl},
                                {"eigen", solveEigen}};
@@ -223,17 +215,17 @@ void printRatios(const MedianReporter &reporter, const char *what, const std::ve
         return found == reporter.medians.end() ? NAN : found->second;
     };
     std::printf("\nMedian CPU time per solve, us, and ratio to ours (same run)\n\n"
-                "| %s | before | literal | ours | GSL | Eigen | ours / before "
-                "| literal / ours | GSL / ours | Eigen / ours |\n"
+                "| %s | literal search | search | ours | GSL | Eigen | literal / search "
+                "| search / ours | GSL / ours | Eigen / ours |\n"
                 "| ---: | ---: | ---: | ---: | ---: | ---: | ---: | ---: | ---: | ---: |\n",
                 what);
     for (int row : rows) {
-        const double before = time("before", row), literal = time("literal", row),
+        const double literal = time("literal", row), search = time("search", row),
                      ours = time("ours", row), gsl = time("gsl", row), eigen = time("eigen", row);
         if (std::isnan(ours))
             continue; // filtered out
         std::printf("| %d | %.1f | %.1f | %.1f | %.2f | %.1f | %.3f | %.3f | %.3f | %.3f |\n", row,
-                    before, literal, ours, gsl, eigen, ours / before, literal / ours, gsl / ours,
+                    literal, search, ours, gsl, eigen, literal / search, search / ours, gsl / ours,
                     eigen / ours);
     }
 }
@@ -247,57 +239,37 @@ double secondsToSolve(const Solver &solver, const std::vector<double> &coeffs)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-struct Slowest {
-    int index = -1;
-    double seconds = 0;
-};
-
-// The fastest of a number of solves, each solver in turn, so that the
-// noise of the shared machine falls on both alike.
-std::pair<double, double> fastestTimes(const std::vector<double> &coeffs, int rounds)
+// The slowest solve of ours: every polynomial timed 3 times, then the 20
+// slowest timed 25 times more, each time the fastest of the solves.
+std::pair<int, double> findSlowest(const std::vector<std::vector<double>> &polynomials)
 {
-    const Solver before{"before", solveBefore}, ours{"ours", solveOurs};
-    double b = INFINITY, o = INFINITY;
-    for (int round = 0; round < rounds; ++round) {
-        b = std::min(b, secondsToSolve(before, coeffs));
-        o = std::min(o, secondsToSolve(ours, coeffs));
-    }
-    return {b, o};
-}
-
-// The slowest polynomial before and now: every one timed 3 times, then the
-// 20 slowest of each timed 25 times more.
-std::pair<Slowest, Slowest> findSlowest(const std::vector<std::vector<double>> &polynomials)
-{
-    std::vector<std::pair<double, int>> before, ours;
-    for (size_t i = 0; i < polynomials.size(); ++i) {
-        const auto [b, o] = fastestTimes(polynomials[i], 3);
-        before.emplace_back(b, int(i));
-        ours.emplace_back(o, int(i));
-    }
-    auto slowest = [&](std::vector<std::pair<double, int>> &times, bool wantBefore) {
-        const size_t candidates = std::min<size_t>(20, times.size());
-        std::partial_sort(times.begin(), times.begin() + candidates, times.end(), std::greater<>());
-        Slowest worst;
-        for (size_t k = 0; k < candidates; ++k) {
-            const auto [b, o] = fastestTimes(polynomials[times[k].second], 25);
-            const double seconds = wantBefore ? b : o;
-            if (seconds > worst.seconds)
-                worst = {times[k].second, seconds};
-        }
-        return worst;
+    const Solver ours{"ours", solveOurs};
+    auto fastest = [&](const std::vector<double> &coeffs, int rounds) {
+        double seconds = INFINITY;
+        for (int round = 0; round < rounds; ++round)
+            seconds = std::min(seconds, secondsToSolve(ours, coeffs));
+        return seconds;
     };
-    return {slowest(before, true), slowest(ours, false)};
+    std::vector<std::pair<double, int>> times;
+    for (size_t i = 0; i < polynomials.size(); ++i)
+        times.emplace_back(fastest(polynomials[i], 3), int(i));
+    const size_t candidates = std::min<size_t>(20, times.size());
+    std::partial_sort(times.begin(), times.begin() + candidates, times.end(), std::greater<>());
+    std::pair<int, double> worst{-1, 0};
+    for (size_t k = 0; k < candidates; ++k) {
+        const double seconds = fastest(polynomials[times[k].second], 25);
+        if (seconds > worst.second)
+            worst = {times[k].second, seconds};
+    }
+    return worst;
 }
 
 std::vector<std::vector<double>> dialogPolynomials(int count)
 {
-    std::mt19937_64 rng(20261211);
+    DialogPolynomials source(20261211);
     std::vector<std::vector<double>> polynomials;
-    for (int i = 0; i < count; ++i) {
-        const int degree = random_polynomials::uniformInt(rng, 1, 22);
-        polynomials.push_back(random_polynomials::dialogCoefficients(rng, degree));
-    }
+    for (int i = 0; i < count; ++i)
+        polynomials.push_back(source.next());
     return polynomials;
 }
 
@@ -325,15 +297,11 @@ int main(int argc, char **argv)
     int benchmarkArgc = int(benchmarkArgs.size());
     if (slowest) {
         const std::vector<std::vector<double>> polynomials = dialogPolynomials(count);
-        const auto [before, ours] = findSlowest(polynomials);
+        const auto [index, seconds] = findSlowest(polynomials);
         std::printf("Slowest of %d polynomials from the dialog's range (fastest of 25 solves):\n"
-                    "  before: #%d, degree %zu, %.3f ms\n  ours: #%d, degree %zu, %.3f ms\n",
-                    count, before.index, polynomials[before.index].size() - 1,
-                    before.seconds * 1e3, ours.index, polynomials[ours.index].size() - 1,
-                    ours.seconds * 1e3);
-        rows.emplace_back(before.index, polynomials[before.index]);
-        if (ours.index != before.index)
-            rows.emplace_back(ours.index, polynomials[ours.index]);
+                    "  #%d, degree %zu, %.3f ms\n",
+                    count, index, polynomials[index].size() - 1, seconds * 1e3);
+        rows.emplace_back(index, polynomials[index]);
     } else {
         for (int degree : degrees)
             rows.emplace_back(degree, fixedCoefficients(degree));

@@ -34,6 +34,24 @@ void BM_PolySolvePolished(benchmark::State &state)
 
 BENCHMARK(BM_PolySolvePolished)->Arg(5)->Arg(10)->Arg(15)->Arg(22)->Unit(benchmark::kMicrosecond);
 
+// The level-by-level search alone, without the exact check of its roots.
+void BM_DesignedSearch(benchmark::State &state)
+{
+    std::vector<cplx> c = fixedPolynomial(static_cast<int>(state.range(0)));
+    const int32_t degree = static_cast<int32_t>(c.size()) - 1;
+    std::vector<cplx> out(degree);
+    int32_t count = 0;
+    for (auto _ : state) {
+        PolySolver solver(degree, c.data());
+        solver.solve_by_levels(true, false, &count, out.data());
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["roots"] = count;
+}
+
+BENCHMARK(BM_DesignedSearch)->Arg(22)->Unit(benchmark::kMicrosecond);
+
 // x^n + 1: the level-by-level search finds none of these roots, so every
 // one of them comes from the completion.
 void BM_PolySolveCompleted(benchmark::State &state)

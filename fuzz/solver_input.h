@@ -17,8 +17,10 @@
 //                those of lead * (x - r1) ... (x - rn), multiplied out in
 //                double. Repeated and clustered roots, where the derivative
 //                chain does its work, are then one copied 8-byte block away.
+#include "linear_factors.h"
 #include "root_conventions.h"
 #include "rroots_oo_1.h"
+#include "same_bits.h"
 
 #include <complex>
 #include <cstddef>
@@ -63,13 +65,7 @@ inline Input decode(const uint8_t *data, size_t size)
         in.coeffs = values;
         return in;
     }
-    in.coeffs = {values[0]};
-    for (int32_t k = 1; k <= in.degree; ++k) {
-        // Times (x - r): each coefficient loses r times the one before it.
-        in.coeffs.push_back(0.0);
-        for (int32_t i = k; i >= 1; --i)
-            in.coeffs[i] = in.coeffs[i] - values[k] * in.coeffs[i - 1];
-    }
+    in.coeffs = fromRoots(std::vector<double>(values.begin() + 1, values.end()), values[0]);
     return in;
 }
 
@@ -83,18 +79,6 @@ inline std::vector<uint8_t> encode(const Input &in)
         bytes.insert(bytes.end(), b, b + sizeof(double));
     }
     return bytes;
-}
-
-// A long double's value lives in its first ten bytes; the rest is padding
-// that copies need not keep.
-inline bool sameBits(long double a, long double b)
-{
-    return std::memcmp(&a, &b, 10) == 0;
-}
-
-inline bool sameBits(cplx a, cplx b)
-{
-    return sameBits(a.real(), b.real()) && sameBits(a.imag(), b.imag());
 }
 
 struct Outcome {
@@ -163,18 +147,6 @@ inline cplx entry(const std::vector<unsigned char> &bytes, int32_t i)
     return z;
 }
 
-// Entry i of two output arrays holds the same value. Compared in memory:
-// loading the values could round them where long double is emulated with
-// less precision (under valgrind).
-inline bool sameEntryBits(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b,
-                          int32_t i)
-{
-    const size_t at = sizeof(cplx) * size_t(i);
-    const size_t part = sizeof(long double);
-    return std::memcmp(a.data() + at, b.data() + at, 10) == 0
-           && std::memcmp(a.data() + at + part, b.data() + at + part, 10) == 0;
-}
-
 // Parts within the solver's tolerance of zero are handed back as exact zeros.
 inline bool cleaned(long double x)
 {
@@ -222,7 +194,7 @@ inline std::string check(const Input &in, const Outcome &o)
         if (o.countAgain != o.count)
             return "second solve found " + std::to_string(o.countAgain) + " roots, first " + std::to_string(o.count);
         for (int32_t i = 0; i < o.count; ++i)
-            if (!sameEntryBits(o.outAgain, o.out, i))
+            if (!sameBits(entry(o.outAgain, i), entry(o.out, i)))
                 return "second solve gave a different root " + std::to_string(i);
         for (size_t b = sizeof(cplx) * size_t(o.count); b < o.outAgain.size(); ++b)
             if (o.outAgain[b] != untouched_byte)

@@ -6,4 +6,4 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
 export QT_QPA_PLATFORM=offscreen
-"$build_dir/tests/soak"
+"$build_dir/tools/soak"

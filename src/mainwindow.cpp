@@ -153,10 +153,10 @@ void MainWindow::makeRootsScrollable()
 // window of the program.
 void MainWindow::addQuitKey()
 {
-    auto *quitAction = new QAction(QStringLiteral("&Quit"), this);
+    auto *quitAction = new QAction(tr("&Quit"), this);
     QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Quit);
     if (keys.isEmpty())
-        keys << QKeySequence(Qt::CTRL + Qt::Key_Q);
+        keys << QKeySequence(Qt::CTRL | Qt::Key_Q);
     quitAction->setShortcuts(keys);
     quitAction->setShortcutContext(Qt::ApplicationShortcut);
     addAction(quitAction);
@@ -170,7 +170,7 @@ void MainWindow::reportMissingRoots()
 {
     const int degree = coeffCount - 1;
     if (rootCount < degree)
-        missingRootsLabel->setText(QStringLiteral("Found %1 of %2 roots").arg(rootCount).arg(degree));
+        missingRootsLabel->setText(tr("Found %1 of %2 roots").arg(rootCount).arg(degree));
     else
         missingRootsLabel->clear();
 }

@@ -188,20 +188,6 @@ inline bool refuses(cplx v, cplx z, int32_t d, long double eps)
 // Most values lie far above or below every bound there can be inside the
 // unit circle, or the circle of radius sqrt(2): bounds worked out once for
 // the call settle them without a power being taken.
-class LiteralConvergenceTest {
-public:
-    LiteralConvergenceTest(int32_t d, long double eps) : d(d), eps(eps) {}
-
-    bool passes(cplx a, cplx fa) const
-    {
-        return literal_converged(a, fa, d, eps);
-    }
-
-private:
-    int32_t d;
-    long double eps;
-};
-
 class ConvergenceTest {
 public:
     // The bound r^(d-1) d eps is at least eps/d and, for r <= 1, at most
@@ -228,20 +214,6 @@ private:
     int32_t d;
     long double eps;
     long double unit_bound2, wider_bound2;
-};
-
-class LiteralAcceptanceTest {
-public:
-    LiteralAcceptanceTest(int32_t d, long double eps) : d(d), eps(eps) {}
-
-    bool refuses(cplx v, cplx z) const
-    {
-        return literal_refuses(v, z, d, eps);
-    }
-
-private:
-    int32_t d;
-    long double eps;
 };
 
 class AcceptanceTest {

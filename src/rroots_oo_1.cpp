@@ -10,7 +10,8 @@
 #include <utility>
 #include <vector>
 
-// The arithmetic of the search and of try_root, literal and fast.
+// The arithmetic of the search and of try_root: the very bits of
+// std::complex, cabsl and pow, computed faster.
 #include "complex_arithmetic.h"
 #include "moduli.h"
 
@@ -80,75 +81,19 @@ extern "C" __complex__ double cexp(__complex__ double);
 
 namespace {
 
+using complex_arithmetic::deflation;
 using complex_arithmetic::has_nan;
+using complex_arithmetic::quotient;
+using complex_arithmetic::value;
 using moduli::modulus;
 
 // A search that has neither converged, stalled nor gone flat after this
 // many secant steps is abandoned; ordinary ones take at most a few hundred.
 constexpr int32_t max_secant_steps = 10000;
 
-// The search and the acceptance test with every value taken from its
-// defining formula: std::complex arithmetic, cabsl and pow.
-struct LiteralSteps {
-    using ConvergenceTest = moduli::LiteralConvergenceTest;
-    using AcceptanceTest = moduli::LiteralAcceptanceTest;
-    static cplx value(const cplx *c, int32_t d, cplx x)
-    {
-        return complex_arithmetic::literal_value(c, d, x);
-    }
-    static cplx deflation(const cplx *c, int32_t d, cplx r, cplx *q)
-    {
-        return complex_arithmetic::literal_deflation(c, d, r, q);
-    }
-    static cplx quotient(cplx a, cplx b)
-    {
-        return a / b;
-    }
-    static double modulus_as_double(cplx u)
-    {
-        return static_cast<double>(modulus(u));
-    }
-    static bool flat(cplx fa, cplx fb, long double eps)
-    {
-        const long double m = modulus(fa - fb);
-        return !(m * m > eps * eps * eps);
-    }
-    static bool correction_pays(cplx qz, cplx rem)
-    {
-        const long double m = modulus(qz);
-        return m * m > modulus(rem);
-    }
-};
-
-// The same values, the same bits, faster.
-struct FastSteps {
-    using ConvergenceTest = moduli::ConvergenceTest;
-    using AcceptanceTest = moduli::AcceptanceTest;
-    static cplx value(const cplx *c, int32_t d, cplx x)
-    {
-        return complex_arithmetic::value(c, d, x);
-    }
-    static cplx deflation(const cplx *c, int32_t d, cplx r, cplx *q)
-    {
-        return complex_arithmetic::deflation(c, d, r, q);
-    }
-    static cplx quotient(cplx a, cplx b)
-    {
-        return complex_arithmetic::quotient(a, b);
-    }
-    static double modulus_as_double(cplx u)
-    {
-        return moduli::modulus_as_double(u);
-    }
-    static bool flat(cplx fa, cplx fb, long double eps)
-    {
-        return !moduli::squared_modulus_exceeds(fa - fb, eps * eps * eps);
-    }
-    static bool correction_pays(cplx qz, cplx rem)
-    {
-        return moduli::squared_modulus_exceeds_modulus(qz, rem);
-    }
-};
+// Quotients of the degrees the program solves, and well beyond, stay on
+// the stack.
+constexpr int32_t stack_quotient = 32;
 
 bool identical(long double x, long double y)
 {
@@ -190,8 +135,9 @@ bool passes_pre_test(int32_t d, double d0, long double eps)
              std::pow(d0, static_cast<double>(d - 2)));
 }
 
-template <class Steps>
-bool search(const Polynomial *p, cplx *z, long double eps)
+} // namespace
+
+bool PolySolver::search_root(Polynomial *p, cplx *z, long double eps)
 {
     const int32_t d = p->degree;
     if (d < 1)
@@ -204,13 +150,13 @@ bool search(const Polynomial *p, cplx *z, long double eps)
 
     cplx a(-1, 0);
     cplx b = second_start_point(d);
-    cplx fa = Steps::value(c, d, a);
-    cplx fb = Steps::value(c, d, b);
-    const double d0 = Steps::modulus_as_double(fb - fa);
+    cplx fa = value(c, d, a);
+    cplx fb = value(c, d, b);
+    const double d0 = moduli::modulus_as_double(fb - fa);
     if (!passes_pre_test(d, d0, eps))
         return false;
 
-    const typename Steps::ConvergenceTest convergence(d, eps);
+    const moduli::ConvergenceTest convergence(d, eps);
     int32_t stall = 0;
     const int32_t limit = d + 2;
     double prev = d0;
@@ -219,20 +165,21 @@ bool search(const Polynomial *p, cplx *z, long double eps)
             *z = a;
             return true;
         }
-        if (Steps::flat(fa, fb, eps))
+        // Values at the two points too close for a secant.
+        if (!moduli::squared_modulus_exceeds(fa - fb, eps * eps * eps))
             return false;
         // Once a value is NaN no test above can end the search any more.
         if (has_nan(a) || has_nan(fa) || has_nan(fb))
             return false;
 
-        const cplx t = Steps::quotient(-fa, fb - fa);
+        const cplx t = quotient(-fa, fb - fa);
         const cplx next = a * (cplx(1, 0) - t) + b * t;
         b = next + (a - next) * cplx(0, 0.5L);
         a = next;
-        fa = Steps::value(c, d, a);
-        fb = Steps::value(c, d, b);
+        fa = value(c, d, a);
+        fb = value(c, d, b);
 
-        const double m = Steps::modulus_as_double(fa);
+        const double m = moduli::modulus_as_double(fa);
         if (m >= prev)
             stall += 1;
         if (stall > limit)
@@ -242,12 +189,7 @@ bool search(const Polynomial *p, cplx *z, long double eps)
     return false;
 }
 
-// Quotients of the degrees the program solves, and well beyond, stay on
-// the stack.
-constexpr int32_t stack_quotient = 32;
-
-template <class Steps>
-bool try_root_with(Polynomial *p, cplx *z, bool polish, long double eps)
+bool PolySolver::try_root(Polynomial *p, cplx *z, bool polish, long double eps)
 {
     const int32_t d = p->degree;
     if (d < 1)
@@ -262,7 +204,7 @@ bool try_root_with(Polynomial *p, cplx *z, bool polish, long double eps)
         on_heap.resize(d);
     cplx *q = d > stack_quotient ? on_heap.data() : on_stack;
 
-    const typename Steps::AcceptanceTest acceptance(d, eps);
+    const moduli::AcceptanceTest acceptance(d, eps);
     cplx delta(0, 0);
     for (int32_t pass = 0; pass < passes; ++pass) {
         const cplx moved(z->real() + delta.real(), z->imag() + delta.imag());
@@ -272,35 +214,22 @@ bool try_root_with(Polynomial *p, cplx *z, bool polish, long double eps)
         *z = moved;
 
         // Accept when |p(z)| <= eps * d * (1 + |z|^2)^((d-1)/2).
-        if (acceptance.refuses(Steps::value(c, d, *z), *z))
+        if (acceptance.refuses(value(c, d, *z), *z))
             return false;
 
-        const cplx rem = Steps::deflation(c, d, *z, q);
+        const cplx rem = deflation(c, d, *z, q);
         delta = cplx(0, 0);
         if (corrections) {
             // The quotient at z is p'(z): one Newton correction.
-            const cplx qz = Steps::value(q, d - 1, *z);
-            if (Steps::correction_pays(qz, rem))
-                delta = Steps::quotient(rem, -qz);
+            const cplx qz = value(q, d - 1, *z);
+            if (moduli::squared_modulus_exceeds_modulus(qz, rem))
+                delta = quotient(rem, -qz);
         }
     }
     // The old constant term stays behind the quotient, not the remainder.
     std::copy(q, q + d, c);
     p->degree = d - 1;
     return true;
-}
-
-} // namespace
-
-bool PolySolver::search_root(Polynomial *p, cplx *z, long double eps)
-{
-    return literal_arithmetic ? search<LiteralSteps>(p, z, eps) : search<FastSteps>(p, z, eps);
-}
-
-bool PolySolver::try_root(Polynomial *p, cplx *z, bool polish, long double eps)
-{
-    return literal_arithmetic ? try_root_with<LiteralSteps>(p, z, polish, eps)
-                              : try_root_with<FastSteps>(p, z, polish, eps);
 }
 
 int32_t PolySolver::create_deriv_list(Polynomial p, Polynomial **out)

@@ -57,10 +57,6 @@ public:
                      long double eps);
     bool try_root(Polynomial *p, std::complex<long double> *z, bool polish,
                   long double eps);
-    // Whether search_root and try_root take every value from its defining
-    // formula (std::complex arithmetic, cabsl, pow) instead of the faster
-    // forms with the same bits; the tests compare the two.
-    bool literal_arithmetic = false;
 
     int32_t create_deriv_list(Polynomial p, Polynomial **out);
     void destroy_deriv_list(Polynomial *list);

@@ -3,6 +3,7 @@
 // wherever the textbook formulas do not give NaN twice, and polynomial
 // values and Horner steps against their std::complex forms, bit for bit.
 #include "complex_arithmetic.h"
+#include "same_bits.h"
 
 #include <QtTest>
 
@@ -43,17 +44,6 @@ cplx opaque(long double re, long double im)
 {
     volatile long double parts[2] = {re, im};
     return cplx(parts[0], parts[1]);
-}
-
-// The 80-bit value occupies the first ten bytes of a long double.
-bool sameBits(long double a, long double b)
-{
-    return std::memcmp(&a, &b, 10) == 0;
-}
-
-bool sameBits(cplx a, cplx b)
-{
-    return sameBits(a.real(), b.real()) && sameBits(a.imag(), b.imag());
 }
 
 QByteArray show(cplx a, cplx b)

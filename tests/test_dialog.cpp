@@ -703,6 +703,9 @@ private slots:
         window.show();
         QTest::mouseClick(submitButton(openDialog(window)), Qt::LeftButton);
         QPointer<DialogWindow> dialog = openDialog(window);
+        // A key goes to the window the user works in.
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
         QTimer::singleShot(0, &window, [&] { QTest::keyClick(dialog, Qt::Key_Q, Qt::ControlModifier); });
         QTimer::singleShot(5000, &window, [] { QCoreApplication::exit(2); });
         QCOMPARE(QApplication::exec(), 0);

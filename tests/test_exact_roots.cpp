@@ -1,6 +1,6 @@
 // The roots shown are the exact roots of the polynomial as typed: decimal
 // coefficients, exact multiplicities, every digit shown right.
-#include "mainwindow.h"
+#include "root_conventions.h"
 #include "solving.h"
 
 #include <QtTest>
@@ -22,8 +22,7 @@ const long double pi = 3.141592653589793238462643383279503L;
 // shown as 0, as the solver hands them back.
 QString shown(cplx z)
 {
-    auto part = [](long double x) { return std::fabs(x) <= 1e-12L ? 0.0L : x; };
-    return MainWindow::formatComplex(cplx(part(z.real()), part(z.imag())));
+    return QString::fromStdString(roots::root_text(cplx(roots::cleaned(z.real()), roots::cleaned(z.imag()))));
 }
 
 QStringList texts(const Values &roots)

@@ -1,6 +1,6 @@
-// The solver's fast arithmetic against its literal one, every value from
-// its defining formula: on seeded random polynomials of every family, in
-// every option setting, the two solves hand out the same bits.
+// The solver's search against the literal one, every value from its
+// defining formula: on seeded random polynomials of every family, in every
+// option setting, the two hand out the same bits.
 #include "random_polynomials.h"
 
 #include <QtTest>
@@ -28,7 +28,7 @@ private slots:
         std::mt19937_64 rng(20261213);
         for (int i = 0; i < 2000; ++i) {
             const std::vector<double> coeffs = randomCoefficients(rng, i % FamilyCount);
-            if (!sameBits(solveBits(coeffs, polish, reverse, false), solveBits(coeffs, polish, reverse, true)))
+            if (!sameBits(searchBits(coeffs, polish, reverse, false), searchBits(coeffs, polish, reverse, true)))
                 QFAIL(qPrintable(QString("%1: %2").arg(familyName(i % FamilyCount)).arg(describe(coeffs).c_str())));
         }
     }

@@ -2,9 +2,13 @@
 #define RANDOM_POLYNOMIALS_H
 
 // Seeded random polynomials of degree 1 to 22 in several families, and a
-// solve that reports every bit the solver hands out: for comparing the
-// solver's fast arithmetic with its literal one.
-#include "rroots_oo_1.h"
+// search that reports every bit it hands out: for comparing the solver's
+// search with the literal one.
+#include "dialog_polynomials.h"
+#include "linear_factors.h"
+#include "literal_search.h"
+#include "same_bits.h"
+#include "solving.h"
 
 #include <cmath>
 #include <complex>
@@ -17,6 +21,7 @@
 
 namespace random_polynomials {
 
+using ::sameBits;
 using cplx = std::complex<long double>;
 
 enum Family { Dialog, Uniform, SmallIntegers, RepeatedRoots, ConjugatePairs, FamilyCount };
@@ -31,35 +36,6 @@ inline const char *familyName(int family)
 inline int uniformInt(std::mt19937_64 &rng, int low, int high)
 {
     return std::uniform_int_distribution<int>(low, high)(rng);
-}
-
-// What the definition dialog lets through: at most 1e10 in magnitude, 8
-// decimals, a leading coefficient of magnitude 0.01 or more. Each
-// polynomial draws its own scale, so that small and large ones both occur.
-inline std::vector<double> dialogCoefficients(std::mt19937_64 &rng, int n)
-{
-    const double range = std::pow(10.0, uniformInt(rng, 0, 10));
-    std::uniform_real_distribution<double> value(-range, range);
-    auto eightDecimals = [](double x) { return std::round(x * 1e8) / 1e8; };
-    std::vector<double> c(n + 1);
-    c[0] = eightDecimals(std::uniform_real_distribution<double>(0.01, range)(rng));
-    if (uniformInt(rng, 0, 1))
-        c[0] = -c[0];
-    for (int k = 1; k <= n; ++k)
-        c[k] = uniformInt(rng, 0, 9) == 0 ? 0.0 : eightDecimals(value(rng));
-    return c;
-}
-
-// Times (x - r) for each root, multiplied out in double.
-inline std::vector<double> fromRoots(const std::vector<double> &roots)
-{
-    std::vector<double> c{1.0};
-    for (double r : roots) {
-        c.push_back(0.0);
-        for (size_t i = c.size() - 1; i >= 1; --i)
-            c[i] -= r * c[i - 1];
-    }
-    return c;
 }
 
 // Times (x^2 - 2 re x + re^2 + im^2) for each pair re +- im i.
@@ -82,7 +58,7 @@ inline std::vector<double> randomCoefficients(std::mt19937_64 &rng, int family)
     const int n = uniformInt(rng, 1, 22);
     switch (family) {
     case Dialog:
-        return dialogCoefficients(rng, n);
+        return DialogPolynomials::draw(rng, n, uniformInt(rng, 0, 6));
     case Uniform: {
         std::uniform_real_distribution<double> value(-10, 10);
         std::vector<double> c(n + 1);
@@ -118,50 +94,33 @@ inline std::vector<double> randomCoefficients(std::mt19937_64 &rng, int family)
     }
 }
 
-// Everything a solve hands back: the roots, and the solver's polynomial,
-// which reverse deflation leaves deflated for plotting.
-struct SolveBits {
-    int32_t count = 0;
+// Everything the level-by-level search hands back: the roots, and the
+// solver's polynomial, which reverse deflation leaves deflated for plotting.
+struct SearchBits {
     std::vector<cplx> roots;
     int32_t degreeAfter = 0;
     std::vector<cplx> polynomialAfter;
 };
 
-inline SolveBits solveBits(const std::vector<double> &coeffs, bool polish, bool reverse,
-                           bool literal)
+// The solver's search, or with literal the reference that takes every
+// value from its defining formula.
+inline SearchBits searchBits(const std::vector<double> &coeffs, bool polish, bool reverse,
+                             bool literal)
 {
     const int32_t n = int32_t(coeffs.size()) - 1;
     std::vector<cplx> c(coeffs.begin(), coeffs.end());
     PolySolver solver(n, c.data());
-    solver.literal_arithmetic = literal;
-    SolveBits bits;
-    bits.roots.assign(n, cplx(0, 0));
-    solver.poly_solve(polish, reverse, &bits.count, bits.roots.data());
-    bits.roots.resize(bits.count);
+    SearchBits bits;
+    bits.roots = literal ? literal::solve_by_levels(solver, polish, reverse)
+                         : searchWith(solver, polish, reverse);
     bits.degreeAfter = solver.poly.degree;
     bits.polynomialAfter.assign(solver.poly.coeffs, solver.poly.coeffs + n + 1);
     return bits;
 }
 
-// The 80-bit value occupies the first ten bytes of a long double.
-inline bool sameBits(long double a, long double b)
+inline bool sameBits(const SearchBits &a, const SearchBits &b)
 {
-    return std::memcmp(&a, &b, 10) == 0;
-}
-
-inline bool sameBits(const std::vector<cplx> &a, const std::vector<cplx> &b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (!sameBits(a[i].real(), b[i].real()) || !sameBits(a[i].imag(), b[i].imag()))
-            return false;
-    return true;
-}
-
-inline bool sameBits(const SolveBits &a, const SolveBits &b)
-{
-    return a.count == b.count && a.degreeAfter == b.degreeAfter && sameBits(a.roots, b.roots) &&
+    return a.degreeAfter == b.degreeAfter && sameBits(a.roots, b.roots) &&
            sameBits(a.polynomialAfter, b.polynomialAfter);
 }
 

@@ -32,6 +32,18 @@ inline std::vector<std::complex<long double>> solveWith(PolySolver &solver, bool
     return roots;
 }
 
+// The roots of the level-by-level search alone, without the exact check.
+inline std::vector<std::complex<long double>> searchWith(PolySolver &solver, bool polish,
+                                                         bool reverse)
+{
+    const int32_t n = solver.poly.degree;
+    std::vector<std::complex<long double>> roots(std::max(n, 1));
+    int32_t count = -1;
+    solver.solve_by_levels(polish, reverse, &count, roots.data());
+    roots.resize(count >= 0 && count <= n ? count : n + 1);
+    return roots;
+}
+
 // The coefficients highest power first, the degree one less than their number.
 inline std::vector<std::complex<long double>> solve(std::vector<std::complex<long double>> coeffs,
                                                     bool polish, bool reverse)

@@ -1,7 +1,6 @@
-// Solves seeded random polynomials with the solver's fast arithmetic and
-// with its literal one, in the three option settings, and reports every
-// polynomial whose solves differ in any bit. Built and run by
-// scripts/compare-fast-literal.sh.
+// Searches seeded random polynomials with the solver and with the literal
+// search, in the three option settings, and reports every polynomial whose
+// searches differ in any bit. Built and run by scripts/compare-fast-literal.sh.
 #include "random_polynomials.h"
 
 #include <cstdio>
@@ -24,8 +23,8 @@ int main(int argc, char **argv)
         const int family = int(i % FamilyCount);
         const std::vector<double> coeffs = randomCoefficients(rng, family);
         for (int s = 0; s < 3; ++s) {
-            const bool same = sameBits(solveBits(coeffs, settings[s].polish, settings[s].reverse, false),
-                                       solveBits(coeffs, settings[s].polish, settings[s].reverse, true));
+            const bool same = sameBits(searchBits(coeffs, settings[s].polish, settings[s].reverse, false),
+                                       searchBits(coeffs, settings[s].polish, settings[s].reverse, true));
             ++solved[family][s];
             if (!same) {
                 ++differing[family][s];

@@ -5,7 +5,7 @@
 // shows the same kind, real or complex. The exact check must hand those
 // outputs back untouched.
 //   cmake --build build --target record_designed_outputs
-//   build/tests/record_designed_outputs tests/data/corpus.txt > tests/data/designed_outputs.txt
+//   build/tools/record_designed_outputs tests/data/corpus.txt > tests/data/designed_outputs.txt
 #include "corpus.h"
 #include "root_conventions.h"
 
@@ -33,33 +33,20 @@ bool right(std::complex<long double> found, std::complex<long double> reference,
     return std::abs(found - reference) <= 1e-6L * std::abs(reference) && sameKind;
 }
 
-// Pairs found and reference roots, nearest first, as the exact check pairs them.
+// Every root right, paired with the reference roots nearest first.
 bool allRight(const std::vector<std::complex<long double>> &found,
               const std::vector<std::complex<long double>> &reference, bool polished)
 {
     if (found.size() != reference.size())
         return false;
-    struct Pair {
-        long double distance;
-        size_t found, reference;
+    const auto distance = [](std::complex<long double> a, std::complex<long double> b) {
+        return double(std::abs(a - b));
     };
-    std::vector<Pair> pairs;
-    for (size_t i = 0; i < found.size(); ++i)
-        for (size_t j = 0; j < reference.size(); ++j)
-            pairs.push_back({std::abs(found[i] - reference[j]), i, j});
-    std::stable_sort(pairs.begin(), pairs.end(),
-                     [](const Pair &a, const Pair &b) { return a.distance < b.distance; });
-    std::vector<bool> foundUsed(found.size()), referenceUsed(reference.size());
-    size_t matched = 0;
-    for (const Pair &pair : pairs) {
-        if (foundUsed[pair.found] || referenceUsed[pair.reference])
-            continue;
-        if (!right(found[pair.found], reference[pair.reference], polished))
-            return false;
-        foundUsed[pair.found] = referenceUsed[pair.reference] = true;
-        ++matched;
-    }
-    return matched == found.size();
+    const std::vector<RootPair> pairs = pairNearest(found, reference, distance);
+    return pairs.size() == found.size()
+           && std::all_of(pairs.begin(), pairs.end(), [&](const RootPair &pair) {
+                  return right(found[pair.found], reference[pair.reference], polished);
+              });
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Builds the root-accuracy corpus used by the C++ tests.
 
-    /usr/bin/python3 scripts/make_corpus.py > tests/data/corpus.txt
+    /usr/bin/python3 tools/make_corpus.py > tests/data/corpus.txt
 
 Needs the Debian packages mpsolve and python3-numpy. The output is
 deterministic: a fixed seed, single-threaded mpsolve, sorted roots.
@@ -430,7 +430,7 @@ def main():
     out = sys.stdout
     out.write("# Polynomials with certified reference roots, for the solver's "
               "accuracy tests.\n"
-              "# Made by: /usr/bin/python3 scripts/make_corpus.py > "
+              "# Made by: /usr/bin/python3 tools/make_corpus.py > "
               "tests/data/corpus.txt (needs mpsolve, python3-numpy)\n"
               "# poly <family> <degree> <baseline>: baseline is numpy.roots' "
               "worst error, max |z - ref| / max(1, |ref|),\n"

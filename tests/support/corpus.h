@@ -3,7 +3,8 @@
 
 // The committed root-accuracy corpus (tests/data/corpus.txt): polynomials
 // with certified reference roots, and how the solver is run and judged on it.
-#include "rroots_oo_1.h"
+#include "root_pairing.h"
+#include "solving.h"
 
 #include <algorithm>
 #include <cmath>
@@ -68,47 +69,29 @@ inline std::vector<std::complex<long double>> solveEntry(const CorpusEntry &entr
 {
     std::vector<std::complex<long double>> coeffs(entry.coeffs.begin(), entry.coeffs.end());
     PolySolver solver(entry.degree, coeffs.data());
-    std::vector<std::complex<long double>> roots(entry.degree);
-    int32_t count = 0;
-    if (levelsOnly)
-        solver.solve_by_levels(setting.polish, setting.reverse, &count, roots.data());
-    else
-        solver.poly_solve(setting.polish, setting.reverse, &count, roots.data());
-    roots.resize(count);
-    return roots;
+    return levelsOnly ? searchWith(solver, setting.polish, setting.reverse)
+                      : solveWith(solver, setting.polish, setting.reverse);
 }
 
-// Pairs found and reference roots, closest pairs first, and returns the
-// worst |found - reference| / max(1, |reference|); infinity when a found
-// root is left without a partner or is not a number.
+// |found - reference| / max(1, |reference|).
+inline double relativeError(std::complex<long double> found, std::complex<long double> reference)
+{
+    return double(std::abs(found - reference) / std::max(1.0L, std::abs(reference)));
+}
+
+// The worst relative error of the found roots paired with the reference
+// roots, closest pairs first; infinity when a found root is left without
+// a partner or is not a number.
 inline double worstRelativeError(const std::vector<std::complex<long double>> &found,
                                  const std::vector<std::complex<long double>> &reference)
 {
-    struct Pair {
-        double error;
-        size_t found, reference;
-    };
-    std::vector<Pair> pairs;
-    for (size_t i = 0; i < found.size(); ++i)
-        for (size_t j = 0; j < reference.size(); ++j) {
-            const long double distance = std::abs(found[i] - reference[j]);
-            const double error = double(distance / std::max(1.0L, std::abs(reference[j])));
-            pairs.push_back({std::isnan(error) ? std::numeric_limits<double>::infinity() : error,
-                             i, j});
-        }
-    std::sort(pairs.begin(), pairs.end(),
-              [](const Pair &a, const Pair &b) { return a.error < b.error; });
-    std::vector<bool> foundUsed(found.size()), referenceUsed(reference.size());
+    const std::vector<RootPair> pairs = pairNearest(found, reference, relativeError);
+    if (pairs.size() != found.size())
+        return std::numeric_limits<double>::infinity();
     double worst = 0;
-    size_t matched = 0;
-    for (const Pair &pair : pairs) {
-        if (foundUsed[pair.found] || referenceUsed[pair.reference])
-            continue;
-        foundUsed[pair.found] = referenceUsed[pair.reference] = true;
-        worst = std::max(worst, pair.error);
-        ++matched;
-    }
-    return matched == found.size() ? worst : std::numeric_limits<double>::infinity();
+    for (const RootPair &pair : pairs)
+        worst = std::max(worst, pair.distance);
+    return worst;
 }
 
 #endif
