@@ -23,6 +23,10 @@ const size_t npos = std::string::npos;
 // takes, as long as they shrink again; beyond this they are refused before
 // they cost time or memory.
 constexpr slong max_working_bits = 16384;
+// The digits a number may be typed with, checked before it is built: twice
+// what a value within the working bits takes as a fraction, so that every
+// such value written out reads back.
+constexpr long max_typed_digits = 10000;
 
 // ---- Characters ----
 
@@ -124,6 +128,13 @@ std::u32string widened(const std::string &ascii)
     return std::u32string(ascii.begin(), ascii.end());
 }
 
+// The digits that digits * 10^power takes as a fraction: the digits and
+// the zeros of a positive power above the bar, the power's below it.
+long decimal_width(long digits, long power)
+{
+    return std::max(digits + std::max(power, 0L), -power);
+}
+
 // 10^e as a rational, e of either sign.
 void set_power_of_ten(fmpq_t q, long e)
 {
@@ -206,11 +217,15 @@ public:
             return Scan::failed;
         if (q < t.size() && is_point(t[q]))
             return failed(TextProblem::bad_number, q);
-        // About 3.3 bits a digit: a number far wider than the exact check
-        // takes is refused before it is built.
-        if (long(digits.size()) + std::labs(exponent) > max_working_bits / 3)
+        // A number far wider than the exact check takes is refused, before
+        // it is built where it is typed so.
+        const long power = exponent - fraction_digits;
+        if (decimal_width(long(digits.size()), power) > max_typed_digits)
             return failed(TextProblem::too_large, start);
-        set_decimal(value, digits, exponent - fraction_digits);
+        set_decimal(value, digits, power);
+        if (std::max(fmpz_bits(fmpq_numref(value)), fmpz_bits(fmpq_denref(value)))
+            > ulong(max_working_bits))
+            return failed(TextProblem::too_large, start);
         p = q;
         return Scan::read;
     }
@@ -303,11 +318,13 @@ public:
             return false;
         skip_spaces();
         if (x_allowed && p < t.size() && t[p] == U'=') {
-            ++p;
+            const size_t at = p++;
             RationalPolynomial right;
             if (!sum(right.value))
                 return false;
             fmpq_poly_sub(out, out, right.value);
+            if (!bounded(out, at))
+                return false;
             skip_spaces();
         }
         if (p == t.size())
@@ -323,11 +340,14 @@ private:
         if (!product(out))
             return false;
         for (skip_spaces(); p < t.size() && is_sign(t[p]); skip_spaces()) {
+            const size_t at = p;
             const bool minus = is_minus(t[p++]);
             RationalPolynomial term;
             if (!product(term.value))
                 return false;
             minus ? fmpq_poly_sub(out, out, term.value) : fmpq_poly_add(out, out, term.value);
+            if (!bounded(out, at))
+                return false;
         }
         return true;
     }
@@ -833,7 +853,9 @@ std::u32string coefficient_text(const std::string &exact, char32_t decimal_point
     Rational v;
     std::string digits;
     long power = 0;
-    if (!read_exact(exact, v.value) || !decimal_digits(v.value, digits, power))
+    // A decimal longer than the fraction would not read back.
+    if (!read_exact(exact, v.value) || !decimal_digits(v.value, digits, power)
+        || decimal_width(long(digits.size()), power) > max_typed_digits)
         return widened(exact);
     std::u32string text = fmpq_sgn(v.value) < 0 ? U"-" : U"";
     // As people write numbers: plain from 1e-6 up to 1e21, else 1.5e-9.

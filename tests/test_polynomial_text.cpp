@@ -305,6 +305,26 @@ private slots:
         QCOMPARE(QString::fromStdString(read_coefficient(written, p).exact), exact);
     }
 
+    // Values far beyond what the solver takes, written out as a box or the
+    // line would show them, read back as the same value.
+    void writesLargeValuesThatReadBack_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("an integer of 3297 digits") << "5555557777^333";
+        QTest::newRow("6000 binary places") << "1/2^6000";
+        QTest::newRow("a fraction of 2536 digits over 2863") << "(7/9)^3000";
+    }
+
+    void writesLargeValuesThatReadBack()
+    {
+        QFETCH(QString, typed);
+        const CoefficientReading value = read_coefficient(points(typed), U'.');
+        QCOMPARE(int(value.problem.kind), int(TextProblem::none));
+        const CoefficientReading back = read_coefficient(coefficient_text(value.exact, U'.'), U'.');
+        QCOMPARE(int(back.problem.kind), int(TextProblem::none));
+        QVERIFY(back.exact == value.exact);
+    }
+
     void writesPolynomialsAsTyped_data()
     {
         QTest::addColumn<QStringList>("coefficients");
