@@ -34,11 +34,7 @@ dialog=$(wait_for "Define Polynomial")
 xdotool windowmove "$dialog" 820 0
 xdotool windowfocus --sync "$dialog"
 sleep 0.5
-type_into_focused 3                 # the degree box has the focus first
-xdotool key Tab Tab Tab             # past the button and the leading box
-type_into_focused -6
-xdotool key Tab && type_into_focused 11
-xdotool key Tab && type_into_focused -6
+type_into_focused "x^3 - 6x^2 + 11x - 6"   # the polynomial line has the focus first
 sleep 0.5
 import -window "$dialog" "$out_dir/dialog.png"
 xdotool key Return                  # Enter submits, as "Create the Polynomial" does
