@@ -14,8 +14,7 @@
 # the fault is fixed, and tests/test_fuzz_regressions.cpp replays it.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-# libFuzzer's runtime comes with clang's compiler-rt package.
-require_packages "${build_packages[@]}" "${fuzz_packages[@]}"
+needs build fuzz
 
 fuzz_dir="${FUZZ_BUILD_DIR:-$root_dir/build-fuzz}"
 seconds="${FUZZ_SECONDS:-60}"
@@ -23,10 +22,10 @@ seconds="${FUZZ_SECONDS:-60}"
 # ISO C++ and no contraction, as in the normal build: the solver's results
 # depend on every rounding happening as written.
 sanitize="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
-CXX=clang++-14 cmake -S "$root_dir" -B "$fuzz_dir" -DBUILD_FUZZING=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+CXX=clang++ configure "$fuzz_dir" -DBUILD_FUZZING=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
     -DCMAKE_CXX_FLAGS="$sanitize -fno-omit-frame-pointer -Werror" \
-    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
 cmake --build "$fuzz_dir" -j"$(nproc)" --target fuzz_solver
 
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
