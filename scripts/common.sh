@@ -154,23 +154,25 @@ needs() {
     require_packages "${packages[@]}"
 }
 
-# missing_packages PACKAGE...: those of the packages not installed.
+# missing_packages PACKAGE...: those of the packages not installed, on one
+# line. (dpkg-query fails for packages it has never seen.)
 missing_packages() {
-    local installed
-    installed=" $(dpkg-query -W -f='${Package} ${Status}\n' "$@" 2>/dev/null |
+    local installed package missing=()
+    installed=" $({ dpkg-query -W -f='${Package} ${Status}\n' "$@" 2>/dev/null || true; } |
         awk '$NF == "installed" { printf "%s ", $1 }') "
-    local package
     for package in "$@"; do
-        [[ $installed == *" $package "* ]] || echo "$package"
+        [[ $installed == *" $package "* ]] || missing+=("$package")
     done
+    echo "${missing[*]}"
 }
 
 # require_packages PACKAGE...: installs the Debian packages that are missing
 # (as root, saying what it does) or, for anyone else, says how to install
 # them and stops.
 require_packages() {
-    local missing
-    mapfile -t missing < <(missing_packages "$@")
+    local list missing
+    list=$(missing_packages "$@")
+    read -r -a missing <<<"$list"
     ((${#missing[@]})) || return 0
     local install="apt-get update && apt-get install -y --no-install-recommends ${missing[*]}"
     if [[ $(id -u) -ne 0 ]]; then
