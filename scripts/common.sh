@@ -14,9 +14,11 @@ build_dir="${BUILD_DIR:-$root_dir/build}"
 apt_has_lists() {
     compgen -G '/var/lib/apt/lists/*_Packages*' >/dev/null
 }
+lists_updated=""
 if [[ $(id -u) -eq 0 ]] && ! apt_has_lists; then
     echo "Reading this release's package lists (apt-get update) ..."
     apt-get update -qq >/dev/null
+    lists_updated=1
 fi
 
 # version_of PACKAGE: the version installed, else the one apt would install,
@@ -213,9 +215,12 @@ install_packages() {
     log=$(mktemp)
     export DEBIAN_FRONTEND=noninteractive
     echo "Installing $*, with what they need."
-    printf '  updating the package lists ...'
-    apt-get update >"$log" 2>&1 || install_failed "$log"
-    echo " done"
+    if [[ -z $lists_updated ]]; then
+        printf '  updating the package lists ...'
+        apt-get update >"$log" 2>&1 || install_failed "$log"
+        echo " done"
+        lists_updated=1
+    fi
     local plan
     plan=$(apt-get install --no-install-recommends --print-uris -qq "$@" 2>>"$log") || install_failed "$log"
     local count bytes
