@@ -5,7 +5,7 @@ if(CPACK_GENERATOR STREQUAL "DEB")
     find_program(CPACK_CHECK_FILE file)
     if(NOT CPACK_CHECK_SHLIBDEPS OR NOT CPACK_CHECK_FILE)
         message(FATAL_ERROR
-            "Not building a Debian package without its dependencies: dpkg-shlibdeps and file are needed "
-            "(the packages dpkg-dev and file). bash scripts/package.sh installs them and builds the package.")
+            "Not building a Debian package without its dependencies, which dpkg-shlibdeps and file work out. "
+            "Install the packages dpkg-dev and file, or run bash scripts/package.sh, which installs them and builds the package.")
     endif()
 endif()

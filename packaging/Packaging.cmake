@@ -22,7 +22,8 @@ set(CPACK_PACKAGE_VENDOR "Roots Of Polynomial developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Find every real and complex root of a polynomial")
 set(CPACK_PACKAGE_DESCRIPTION
     "Finds all roots, real and complex, of a real polynomial of degree 1 to 22, in extended precision, recognising multiple roots exactly, and plots the polynomial.")
-set(CPACK_PACKAGE_CONTACT "Roots Of Polynomial developers <developers@rootsofpolynomial.org>")
+# No mail address: the project has none to give yet.
+set(CPACK_PACKAGE_CONTACT "Roots Of Polynomial developers")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
