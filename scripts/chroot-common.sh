@@ -11,8 +11,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 chroot_base="${CHROOT_BASE:-/work/chroots}"
 mounted=()
 
-# chroot_release_check RELEASE: stops unless this can make a chroot of RELEASE.
-chroot_release_check() {
+# start_trial RELEASE: stops unless this can make a chroot of RELEASE, and
+# starts the clock for finish_trial.
+start_trial() {
+    trial_release="$1"
+    trial_started=$SECONDS
     if [[ $(id -u) -ne 0 ]]; then
         echo "Making a chroot needs root." >&2
         exit 1
@@ -22,6 +25,10 @@ chroot_release_check() {
         echo "debootstrap does not know the release \"$1\" (try bookworm or trixie)." >&2
         exit 1
     fi
+}
+
+finish_trial() {
+    echo "All passed on $trial_release in $(elapsed $((SECONDS - trial_started)))."
 }
 
 # pristine_tarball RELEASE: the minimal system of RELEASE with git added, as

@@ -11,8 +11,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/chroot-common.sh"
 
 release="${1:?usage: chroot-deb.sh RELEASE (bookworm, trixie, ...)}"
-chroot_release_check "$release"
-started=$SECONDS
+start_trial "$release"
 package_command="bash scripts/package.sh"
 
 echo "Building the package on a fresh $release:"
@@ -39,4 +38,4 @@ step "$release: appstreamcli validate --no-net, desktop-file-validate" in_chroot
 remove_chroot "$chroot_dir"
 rm -f "$deb"
 
-echo "All passed on $release in $(elapsed $((SECONDS - started)))."
+finish_trial

@@ -12,8 +12,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/chroot-common.sh"
 
 release="${1:?usage: chroot-test.sh RELEASE (bookworm, trixie, ...)}"
-chroot_release_check "$release"
-started=$SECONDS
+start_trial "$release"
 test_command="bash scripts/test.sh"
 
 # Both systems start without apt's package lists, as container images do:
@@ -55,4 +54,4 @@ echo "        it installed $((after - before)) packages"
 step "$release user: $test_command again" as_user "$chroot_dir" tester "cd roots && $test_command"
 remove_chroot "$chroot_dir"
 
-echo "All passed on $release in $(elapsed $((SECONDS - started)))."
+finish_trial
