@@ -23,8 +23,14 @@ if [[ ! -e $build_dir/CMakeCache.txt ]] || ! grep -qx "ROOTS_QT:STRING=$qt_major
     echo "Configuring the build in $build_dir ..."
     configure "$build_dir"
 fi
-# A build with nothing to do prints only the targets it checked; those lines
-# are dropped, so that a start without changes is silent.
-cmake --build "$build_dir" -j"$(nproc)" --target RootsOfPolynomial |
-    awk '!/\] Built target |Automatic MOC and UIC for target / { print; fflush() }'
-exec "$build_dir/src/RootsOfPolynomial" "$@"
+program="$build_dir/src/RootsOfPolynomial"
+# Make takes seconds to find that nothing changed; the program is built from
+# src/ and the CMake files alone, so a program newer than all of them and the
+# build's settings is up to date.
+if [[ ! -x $program || -n $(find "$root_dir/src" "$root_dir/cmake" "$root_dir/CMakeLists.txt" \
+    "$build_dir/CMakeCache.txt" -newer "$program" -print -quit) ]]; then
+    # Only the lines of work done are shown, not the targets found up to date.
+    cmake --build "$build_dir" -j"$(nproc)" --target RootsOfPolynomial |
+        awk '!/\] Built target |Automatic MOC and UIC for target / { print; fflush() }'
+fi
+exec "$program" "$@"
