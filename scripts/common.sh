@@ -191,7 +191,7 @@ install_hint() {
     shift
     groups=" $(id -nG) "
     {
-        echo "This needs $# packages that are not installed: $*"
+        echo "These packages are not installed: $*"
         echo "Install them as root, then run this again:"
         if command -v sudo >/dev/null && [[ $groups =~ \ (sudo|admin|wheel)\  ]]; then
             echo "  sudo sh -c '$install'"
