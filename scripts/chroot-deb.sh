@@ -4,7 +4,8 @@
 # (without recommended packages), starts the program there under Xvfb and
 # checks that its window appears, then validates the installed desktop entry
 # and AppStream metainfo with that release's tools. Says what passed and how
-# long each step took; the logs go to $CHROOT_BASE/logs. Not part of CI.
+# long each step took; the logs go to $CHROOT_BASE/logs. Takes five to ten
+# minutes on two cores: not part of CI.
 #
 #   sudo bash scripts/chroot-deb.sh bookworm    # or trixie
 set -euo pipefail

@@ -4,7 +4,7 @@
 # (.ci/run) on the same system; then as a user without sudo, who runs the
 # command, gets the install line, runs it as root and runs the command again.
 # Says what passed and how long each step took; the logs go to
-# $CHROOT_BASE/logs. Takes an hour or more on two cores: not part of CI.
+# $CHROOT_BASE/logs. Takes half an hour or more on two cores: not part of CI.
 #
 #   sudo bash scripts/chroot-test.sh bookworm    # or trixie
 #   CHROOT_CI=0 ...                              # without .ci/run
