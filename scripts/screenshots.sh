@@ -9,7 +9,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 # On a display of its own, at a common laptop size; xvfb-run picks a free
 # server number.
 if [[ -z "${SCREENSHOTS_ON_XVFB:-}" ]]; then
-    require_packages "${build_packages[@]}" "${desktop_packages[@]}"
+    needs build desktop
     build "$build_dir"
     exec xvfb-run -a -s "-screen 0 1366x768x24 -nolisten tcp" \
         env SCREENSHOTS_ON_XVFB=1 bash "${BASH_SOURCE[0]}" "$@"

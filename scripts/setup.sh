@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building and testing need, then configures and builds into
-# build/. Sourced by run.sh and test.sh; usable on its own as well.
+# build/. Sourced by test.sh and the other scripts that need the whole build;
+# usable on its own as well.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-require_packages "${build_packages[@]}"
+needs build
 build "$build_dir"

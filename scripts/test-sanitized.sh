@@ -4,7 +4,7 @@
 # whole test suite there headless. Any report of either sanitizer fails the run.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-require_packages "${build_packages[@]}"
+needs build
 
 # float-cast-overflow is not part of g++'s "undefined" group; the plot turns
 # doubles into pixel positions, so it is asked for by name. Division by zero
