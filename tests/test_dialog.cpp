@@ -569,7 +569,7 @@ private slots:
     {
         MainWindow window;
         DialogWindow *dialog = openDialog(window);
-        QApplication::setActiveWindow(dialog);
+        activate(dialog);
         QList<int> degrees;
         for (const QChar c : QString("(x-1)^22")) {
             QTest::keyClicks(QApplication::focusWidget(), QString(c));

@@ -343,7 +343,7 @@ private slots:
         QFETCH(QString, text);
         MainWindow window;
         window.show();
-        QApplication::setActiveWindow(&window);
+        activate(&window);
         auto *shown = window.findChild<QLabel *>(label);
         QApplication::clipboard()->clear();
         if (way == "menu") {

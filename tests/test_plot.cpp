@@ -416,7 +416,7 @@ private slots:
         GraphView *graph = p.plot->plotLabel;
         QVERIFY(graph->looksFlat());
         QCOMPARE(p.plot->readoutLabel->text(), QString("F: fit height, L: log scale"));
-        QApplication::setActiveWindow(p.plot);
+        activate(p.plot);
         graph->setFocus();
         QTest::keyClick(graph, Qt::Key(key));
         QVERIFY(!graph->looksFlat());
@@ -465,7 +465,7 @@ private slots:
         QVERIFY(p.exposed());
         GraphView *graph = p.plot->plotLabel;
         const PlotRange linear = graph->range();
-        QApplication::setActiveWindow(p.plot);
+        activate(p.plot);
         graph->setFocus();
         QTest::keyClick(graph, Qt::Key_L);
         QVERIFY(graph->signedLogY());

@@ -6,6 +6,7 @@
 #include "mainwindow.h"
 #include "new_poly_window.h"
 #include "ui_mainwindow.h"
+#include "window_testing.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -43,7 +44,7 @@ inline QPushButton *submitButton(DialogWindow *dialog)
 // Types (or pastes) over the field's text, leaving it uncommitted.
 inline void typeOver(QWidget *field, const QString &text, bool paste = false)
 {
-    QApplication::setActiveWindow(field->window());
+    activate(field);
     field->setFocus();
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     QApplication::clipboard()->setText(text);

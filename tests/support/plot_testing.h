@@ -106,7 +106,7 @@ inline void movePointer(QWidget *widget, QPoint at, Qt::MouseButtons buttons = Q
 // The view in front of its window, with the keyboard's focus.
 inline void focus(PlotView *view)
 {
-    QApplication::setActiveWindow(view->window());
+    activate(view);
     view->setFocus();
 }
 

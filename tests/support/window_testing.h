@@ -7,6 +7,8 @@
 #include "plot.h"
 
 #include <QList>
+#include <QTest>
+#include <QWidget>
 
 #include <complex>
 #include <vector>
@@ -38,6 +40,16 @@ void installSolved(MainWindow &window, const Values &coeffs,
         window.roots[i] = roots[i];
     delete window.solver;
     window.solver = new PolySolver(degree, window.coeffs);
+}
+
+// Makes the widget's window the one the user works in, as a click on it
+// would; keys and shortcuts go there.
+inline void activate(QWidget *widget)
+{
+    QWidget *window = widget->window();
+    window->activateWindow();
+    if (window->isVisible())
+        (void)QTest::qWaitForWindowActive(window);
 }
 
 inline QList<MyPlot *> plotsOf(MainWindow &window)
