@@ -1,7 +1,6 @@
 #include "certified_roots.h"
 
 #include <acb_poly.h>
-#include <arb_fmpz_poly.h>
 
 #include <algorithm>
 #include <cmath>
@@ -18,8 +17,6 @@ constexpr slong max_precision = 4096;
 // Steps of Arb's iteration at each precision: from seeds near the roots it
 // needs a handful.
 constexpr slong max_iterations = 50;
-// What the dialog's coefficients scale to: at most 18 significant digits.
-constexpr slong dialog_bits = 64;
 // Sweeps of the long double iteration; from the Newton polygon it settles
 // in a few dozen.
 constexpr int max_aberth_sweeps = 200;
@@ -182,9 +179,10 @@ long double to_long_double(const arf_t x)
     return negative ? -magnitude : magnitude;
 }
 
-CertifiedRoots::CertifiedRoots(const fmpz_poly_struct *factor, slong multiplicity)
+CertifiedRoots::CertifiedRoots(const fmpz_poly_struct *factor, slong multiplicity,
+                               WorkBudget &budget)
     : factor(factor), multiplicity(multiplicity), degree(fmpz_poly_degree(factor)),
-      precision(start_precision), refined(degree, start_precision), coeffs(degree + 1),
+      budget(budget), precision(start_precision), refined(degree, start_precision), coeffs(degree + 1),
       roots(degree)
 {
     for (slong k = 0; k <= degree; ++k) {
@@ -214,7 +212,7 @@ void CertifiedRoots::isolate(const std::vector<cplx> &found)
 // even that fails.
 bool CertifiedRoots::refine(slong i)
 {
-    if (refined[i] >= max_precision || !all_isolated)
+    if (refined[i] >= max_precision || !all_isolated || budget.spent())
         return false;
     refined[i] *= 2;
     if (degree == 1) {
@@ -224,6 +222,8 @@ bool CertifiedRoots::refine(slong i)
     }
     if (narrow(i, refined[i]))
         return true;
+    if (!budget.take(4 * degree * (degree + 1), std::max(precision, refined[i])))
+        return false;
     precision = std::max(precision, refined[i]);
     if (!newton_step())
         iterate();
@@ -237,6 +237,9 @@ bool CertifiedRoots::refine(slong i)
 // holds that root.
 bool CertifiedRoots::narrow(slong i, slong working)
 {
+    // Two evaluations of the value and the slope.
+    if (!budget.take(4 * (degree + 1), working))
+        return false;
     const bool real = arb_is_zero(acb_imagref(root(i)));
     Balls work(4);
     acb_ptr z = work.value, value = work.value + 1, slope = work.value + 2, step = work.value + 3;
@@ -283,8 +286,11 @@ long double CertifiedRoots::relative_residual(cplx z) const
     return std::abs(e.value) / scale;
 }
 
+// A value and a product of differences for every root.
 bool CertifiedRoots::validate(const std::vector<cplx> &z)
 {
+    if (!budget.take(2 * degree * (degree + 1), precision))
+        return false;
     for (slong i = 0; i < degree; ++i)
         set_long_double(roots.value + i, z[i]);
     return _acb_poly_validate_roots(roots.value, coeffs.value, degree + 1, precision) == degree
@@ -313,13 +319,13 @@ void CertifiedRoots::divide_out()
     acb_neg(roots.value, roots.value);
 }
 
-// Iterates from the enclosures held, at rising precision up to its bound.
-// Arb's own search from scratch, whose work has no bound, is the last resort
-// only for coefficients of the dialog's size.
+// Iterates from the enclosures held, at rising precision up to its bound,
+// as far as the budget allows. Each step of the iteration evaluates the
+// factor and a product of differences for every root.
 void CertifiedRoots::iterate()
 {
     Balls initial(degree);
-    for (;;) {
+    while (budget.take(2 * degree * (degree + 1) * (max_iterations + 1), precision)) {
         for (slong i = 0; i < degree; ++i)
             acb_get_mid(initial.value + i, roots.value + i);
         if (_acb_poly_find_roots(roots.value, coeffs.value, initial.value, degree + 1,
@@ -331,9 +337,7 @@ void CertifiedRoots::iterate()
             break;
         precision *= 2;
     }
-    all_isolated = std::abs(fmpz_poly_max_bits(factor)) <= dialog_bits;
-    if (all_isolated)
-        arb_fmpz_poly_complex_roots(roots.value, factor, 0, precision);
+    all_isolated = false;
 }
 
 // The factor is real: an enclosure touching the axis holds a real root once

@@ -2,6 +2,7 @@
 #define CERTIFIED_ROOTS_H
 
 #include "flint_objects.h"
+#include "work_budget.h"
 
 #include <complex>
 #include <vector>
@@ -9,11 +10,13 @@
 // Disjoint certified enclosures (Arb balls) of every root of one square-free
 // integer factor, each holding exactly one root; those that touch the real
 // axis are known to hold real ones and have imaginary part exactly 0. They
-// are narrowed on demand by raising the working precision, up to a bound.
+// are narrowed on demand by raising the working precision, up to a bound on
+// the precision and within the budget of work shared by all factors of one
+// polynomial.
 class CertifiedRoots
 {
 public:
-    CertifiedRoots(const fmpz_poly_struct *factor, slong multiplicity);
+    CertifiedRoots(const fmpz_poly_struct *factor, slong multiplicity, WorkBudget &budget);
 
     // Encloses the roots, starting from the given roots found by the search
     // (at most the degree of them), and from the factor's Newton polygon for
@@ -22,11 +25,11 @@ public:
     void isolate(const std::vector<std::complex<long double>> &found);
 
     // Whether every enclosure holds exactly one root; false only where the
-    // bound on the work was reached first.
+    // budget or the bound on the precision was reached first.
     bool isolated() const { return all_isolated; }
 
     // Narrows enclosure i, at twice the working precision it had. False
-    // once its precision has reached the bound.
+    // once its precision has reached the bound or the budget is spent.
     bool refine(slong i);
 
     // Refines until decided holds for every enclosure, as far as the bound allows.
@@ -56,6 +59,7 @@ private:
     void iterate();
     bool settle_real_roots();
 
+    WorkBudget &budget;
     slong precision;            // of the enclosures as a whole
     std::vector<slong> refined; // of each enclosure narrowed on its own
     bool all_isolated = true;

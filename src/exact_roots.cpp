@@ -298,10 +298,11 @@ RootCheck certify(const fmpz_poly_t p, bool polished, cplx *roots, int32_t *coun
 {
     SquareFreeFactors square_free;
     fmpz_poly_factor_squarefree(square_free.value, p);
+    WorkBudget budget;
     Factors factors;
     for (slong f = 0; f < square_free.value->num; ++f)
         factors.push_back(std::make_unique<CertifiedRoots>(square_free.value->p + f,
-                                                           square_free.value->exp[f]));
+                                                           square_free.value->exp[f], budget));
     const std::vector<std::vector<cplx>> found = found_per_factor(factors, roots, *count);
     for (size_t f = 0; f < factors.size(); ++f) {
         factors[f]->isolate(found[f]);

@@ -30,7 +30,9 @@ enum class RootCheck {
 //
 // Coefficients that are not finite, not real, or so far apart in size that
 // the exact work would not be bounded, have no exact reading; then only the
-// roots that are not numbers are dropped.
+// roots that are not numbers are dropped. The same happens where the roots
+// would need more work than a fixed budget (WorkBudget), counted in
+// operations, not in time, so that a polynomial always comes back alike.
 RootCheck certify_roots(const std::complex<long double> *coeffs, int32_t n, bool polished,
                         std::complex<long double> *roots, int32_t *count);
 
