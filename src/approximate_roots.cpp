@@ -118,8 +118,8 @@ std::vector<cplx> ring_points(const std::vector<Ring> &rings)
             points.push_back(0);
             continue;
         }
-        const long double radius =
-            std::exp2(std::isinf(ring.log2_radius) ? innermost - 40 : ring.log2_radius);
+        const long double radius = std::exp2(
+            static_cast<long double>(std::isinf(ring.log2_radius) ? innermost - 40 : ring.log2_radius));
         const long double turn = two_pi * long(points.size()) / total + 0.4L;
         for (long j = 0; j < ring.count; ++j)
             points.push_back(std::polar(radius, two_pi * (j + 0.25L) / ring.count + turn));

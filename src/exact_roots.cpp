@@ -170,10 +170,10 @@ bool decide_text(ExactRoot &root)
 bool certified_value(const ExactRoot &root, cplx *value)
 {
     long double re = 0, im = 0;
-    const bool decided = shown_value(acb_realref(root.enclosure()), root.re_band(), &re)
-                         & shown_value(acb_imagref(root.enclosure()), root.im_band(), &im);
+    const bool re_decided = shown_value(acb_realref(root.enclosure()), root.re_band(), &re);
+    const bool im_decided = shown_value(acb_imagref(root.enclosure()), root.im_band(), &im);
     *value = cplx(re, im);
-    return decided;
+    return re_decided && im_decided;
 }
 
 // Where one root found ends up, given the exact root that claimed it.
@@ -284,6 +284,7 @@ std::vector<Claim> claims(const std::vector<ExactRoot> &exact, const cplx *found
 
 struct Plan {
     std::vector<cplx> roots;
+    std::vector<bool> kept;        // each root found as it was
     std::vector<size_t> undecided; // exact roots whose certified values are not decided yet
     bool changed = false;
 };
@@ -324,7 +325,9 @@ Plan plan_roots(const std::vector<ExactRoot> &exact, const cplx *found, int32_t 
         const size_t j = claim[size_t(i)].exact;
         ++shown_copies[j];
         cplx adjusted;
-        switch (verdict(found[i], exact[j], polished, &adjusted)) {
+        const Verdict v = verdict(found[i], exact[j], polished, &adjusted);
+        plan.kept.push_back(v == Verdict::keep);
+        switch (v) {
         case Verdict::keep:
             plan.roots.push_back(found[i]);
             break;
@@ -343,7 +346,28 @@ Plan plan_roots(const std::vector<ExactRoot> &exact, const cplx *found, int32_t 
             added.push_back(certified(plan, exact, j));
     std::sort(added.begin(), added.end(), before);
     plan.roots.insert(plan.roots.end(), added.begin(), added.end());
+    plan.kept.resize(plan.roots.size(), false);
     return plan;
+}
+
+// The kept roots in their order; every other root, by decreasing modulus,
+// before the first kept one of smaller modulus.
+std::vector<cplx> by_modulus(const Plan &plan)
+{
+    std::vector<cplx> kept, others;
+    for (size_t i = 0; i < plan.roots.size(); ++i)
+        (plan.kept[i] ? kept : others).push_back(plan.roots[i]);
+    std::stable_sort(others.begin(), others.end(),
+                     [](cplx a, cplx b) { return std::norm(a) > std::norm(b); });
+    std::vector<cplx> ordered;
+    auto next = others.begin();
+    for (const cplx &k : kept) {
+        for (; next != others.end() && std::norm(*next) > std::norm(k); ++next)
+            ordered.push_back(*next);
+        ordered.push_back(k);
+    }
+    ordered.insert(ordered.end(), next, others.end());
+    return ordered;
 }
 
 // Without an exact polynomial only a root that is not a number is known to
@@ -357,7 +381,7 @@ RootCheck drop_non_numbers(cplx *roots, int32_t *count)
     return RootCheck::not_exact;
 }
 
-RootCheck certify(const fmpz_poly_t p, bool polished, cplx *roots, int32_t *count)
+RootCheck certify(const fmpz_poly_t p, bool polished, RootOrder order, cplx *roots, int32_t *count)
 {
     WorkBudget budget;
     SquareFreeFactors square_free;
@@ -382,26 +406,28 @@ RootCheck certify(const fmpz_poly_t p, bool polished, cplx *roots, int32_t *coun
         plan = plan_roots(exact, roots, *count, polished);
     }
 
-    std::copy(plan.roots.begin(), plan.roots.end(), roots);
-    *count = int32_t(plan.roots.size());
+    const std::vector<cplx> shown = order == RootOrder::by_modulus ? by_modulus(plan) : plan.roots;
+    std::copy(shown.begin(), shown.end(), roots);
+    *count = int32_t(shown.size());
     return plan.changed ? RootCheck::changed : RootCheck::kept;
 }
 
 } // namespace
 
-RootCheck certify_roots(const cplx *coeffs, int32_t n, bool polished, cplx *roots, int32_t *count)
+RootCheck certify_roots(const cplx *coeffs, int32_t n, bool polished, RootOrder order,
+                        cplx *roots, int32_t *count)
 {
     IntegerPolynomial p;
     if (n < 1 || !decimal_polynomial(coeffs, n, p.value))
         return drop_non_numbers(roots, count);
-    return certify(p.value, polished, roots, count);
+    return certify(p.value, polished, order, roots, count);
 }
 
-RootCheck certify_roots(const std::vector<std::string> &exact, bool polished, cplx *roots,
-                        int32_t *count)
+RootCheck certify_roots(const std::vector<std::string> &exact, bool polished, RootOrder order,
+                        cplx *roots, int32_t *count)
 {
     IntegerPolynomial p;
     if (exact.size() < 2 || !rational_polynomial(exact, p.value))
         return drop_non_numbers(roots, count);
-    return certify(p.value, polished, roots, count);
+    return certify(p.value, polished, order, roots, count);
 }

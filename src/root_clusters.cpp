@@ -33,7 +33,7 @@ class Search
 {
 public:
     explicit Search(const ClusterProblem &p)
-        : p(p), d(p.degree), z(d), w(d), bound(d), scratch(3), shifted(d + 1)
+        : p(p), d(p.degree), z(d), w(d), bound(d), held_part(d), scratch(3), shifted(d + 1)
     {
         for (slong i = 0; i < d; ++i)
             if (finite(p.approximations[size_t(i)]))
@@ -44,6 +44,7 @@ public:
 
 private:
     bool correction(slong i, slong precision);
+    bool hold_isolated();
     bool corrections(slong precision);
     std::vector<std::vector<slong>> groups(slong precision);
     bool sizes(slong m, std::vector<double> &log2_size);
@@ -62,6 +63,10 @@ private:
     Balls z;                         // the approximations, exact points
     Balls w;                         // their Weierstrass corrections
     std::vector<Magnitude> bound;    // |W_i| from above
+    // The roots isolated before the search, whose approximations never move,
+    // and for each of them |W_j| but for the differences to the others.
+    std::vector<bool> held;
+    std::vector<Magnitude> held_part;
     Balls scratch;
     Balls shifted;
 };
@@ -91,11 +96,53 @@ bool Search::correction(slong i, slong precision)
     return true;
 }
 
+// |f(z_j)| / |lead prod (z_j - z_l)| over the held roots l, from above,
+// once: only the differences to the roots that move change after.
+bool Search::hold_isolated()
+{
+    held = p.isolated;
+    acb_ptr value = scratch.value, product = scratch.value + 1, difference = scratch.value + 2;
+    for (slong j = 0; j < d; ++j) {
+        if (!held[size_t(j)])
+            continue;
+        if (!p.budget.take(2 * (d + 1), low_precision))
+            return false;
+        _acb_poly_evaluate(value, p.coeffs, d + 1, z.value + j, low_precision);
+        acb_set(product, p.coeffs + d);
+        for (slong l = 0; l < d; ++l) {
+            if (l == j || !held[size_t(l)])
+                continue;
+            acb_sub(difference, z.value + j, z.value + l, low_precision);
+            acb_mul(product, product, difference, low_precision);
+        }
+        acb_div(value, value, product, low_precision);
+        acb_get_mag(held_part[size_t(j)].value, value);
+    }
+    return true;
+}
+
+// The corrections of the roots that move; for the held ones, a bound.
 bool Search::corrections(slong precision)
 {
-    for (slong i = 0; i < d; ++i)
-        if (!correction(i, p.isolated[size_t(i)] ? low_precision : precision))
-            return false;
+    acb_ptr difference = scratch.value;
+    Magnitude distance;
+    for (slong j = 0; j < d; ++j) {
+        if (!held[size_t(j)]) {
+            if (!correction(j, precision))
+                return false;
+            continue;
+        }
+        mag_set(bound[size_t(j)].value, held_part[size_t(j)].value);
+        for (slong i = 0; i < d; ++i) {
+            if (held[size_t(i)])
+                continue;
+            if (!p.budget.take(1, low_precision))
+                return false;
+            acb_sub(difference, z.value + j, z.value + i, low_precision);
+            acb_get_mag_lower(distance.value, difference);
+            mag_div(bound[size_t(j)].value, bound[size_t(j)].value, distance.value);
+        }
+    }
     return true;
 }
 
@@ -374,6 +421,8 @@ void Search::run()
         if (!spread(all, origin.value, start_precision))
             return;
     }
+    if (!hold_isolated())
+        return;
     for (slong precision = start_precision; precision <= p.max_precision;) {
         if (!corrections(precision))
             return;
