@@ -163,7 +163,7 @@ bool CertifiedRoots::refine(slong i)
 {
     if (!all_isolated || budget.spent())
         return false;
-    const slong held = std::max<slong>(acb_rel_accuracy_bits(root(i)), 0);
+    const slong held = std::clamp<slong>(acb_rel_accuracy_bits(root(i)), 0, max_precision);
     const slong working = std::max(refined[size_t(i)], 2 * held + 64);
     if (working > max_precision)
         return false;
@@ -177,7 +177,7 @@ bool CertifiedRoots::refine(slong i)
     // Where the step gains little, the precision holds it back.
     if (narrow(i, working)) {
         discs[size_t(i)].isolated = false;
-        if (acb_rel_accuracy_bits(root(i)) < held + held / 2)
+        if (std::min<slong>(acb_rel_accuracy_bits(root(i)), max_precision) < held + held / 2)
             refined[size_t(i)] = 2 * working;
     } else {
         refined[size_t(i)] = 2 * working;

@@ -299,8 +299,8 @@ cplx certified(Plan &plan, const std::vector<ExactRoot> &exact, size_t j)
     return value;
 }
 
-// Real roots in increasing order, then complex ones by real part, each
-// with positive imaginary part before its conjugate.
+// By real part; at equal real part the real root first, then by the size
+// of the imaginary part, the positive one before its conjugate.
 bool before(cplx a, cplx b)
 {
     if (a.real() != b.real())

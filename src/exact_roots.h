@@ -14,7 +14,8 @@ enum class RootCheck {
 };
 
 // The order the roots are handed back in: the roots found kept in their
-// places, the others after them; or, as reverse deflation lists them, by
+// places, the others after them by real part; or, as reverse deflation
+// lists them, by
 // decreasing modulus, the roots found kept in the order they came in and
 // each other root before the first of them of smaller modulus.
 enum class RootOrder { as_found, by_modulus };
