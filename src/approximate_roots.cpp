@@ -132,11 +132,42 @@ long double relative_residual(const std::vector<long double> &p, cplx z)
     return relative(evaluate(p, z));
 }
 
+// Approximations at one point, as Aberth's iteration leaves those of roots
+// closer together than long double resolves, make every Weierstrass
+// correction near them huge, and with them every inclusion disc: each such
+// group goes onto a small circle about its middle.
+void part_twins(std::vector<cplx> &z)
+{
+    const long double close = std::ldexp(1.0L, -40), apart = std::ldexp(1.0L, -32);
+    const long double two_pi = 6.283185307179586476925L;
+    std::vector<bool> taken(z.size(), false);
+    for (size_t i = 0; i < z.size(); ++i) {
+        if (taken[i])
+            continue;
+        std::vector<size_t> group{i};
+        for (size_t j = i + 1; j < z.size(); ++j)
+            if (!taken[j] && std::abs(z[j] - z[i]) <= close * std::abs(z[i])) {
+                group.push_back(j);
+                taken[j] = true;
+            }
+        if (group.size() < 2)
+            continue;
+        cplx middle = 0;
+        for (size_t k : group)
+            middle += z[k];
+        middle /= static_cast<long double>(group.size());
+        for (size_t k = 0; k < group.size(); ++k)
+            z[group[k]] = middle + std::polar(apart * std::abs(middle),
+                                              two_pi * (k + 0.25L) / group.size());
+    }
+}
+
 std::vector<cplx> aberth_roots(const std::vector<long double> &p, const std::vector<Ring> &rings,
                                const std::vector<cplx> &found)
 {
     // A root whose value is lost in the rounding of its terms has gone as
-    // far as long double goes, and so has one whose step is that small.
+    // far as long double goes. A small step alone says nothing: two
+    // approximations at one point push each other only by their distance.
     const long double noise = 16 * static_cast<long double>(p.size()) * ldbl_epsilon;
     std::vector<cplx> z = seeds(rings, found);
     std::vector<bool> settled(z.size(), false);
@@ -159,11 +190,11 @@ std::vector<cplx> aberth_roots(const std::vector<long double> &p, const std::vec
             if (!finite(step))
                 continue;
             z[i] -= step;
-            settled[i] = std::abs(step) <= 4 * ldbl_epsilon * std::abs(z[i]);
             moved = true;
         }
         if (!moved)
             break;
     }
+    part_twins(z);
     return z;
 }

@@ -29,7 +29,7 @@ long double relative_residual(const std::vector<long double> &p, std::complex<lo
 // All roots of p (coefficients constant first) by Aberth's iteration, from
 // the roots found, at most the degree of them, and the points of the rings
 // not near one of them. Each root stops where its value is lost in the
-// rounding of its terms or its step in the rounding of the root.
+// rounding of its terms.
 std::vector<std::complex<long double>> aberth_roots(const std::vector<long double> &p,
                                                     const std::vector<Ring> &rings,
                                                     const std::vector<std::complex<long double>> &found);

@@ -16,11 +16,10 @@ namespace {
 constexpr slong start_precision = 128;
 // Roots already isolated only need a bound on their corrections.
 constexpr slong low_precision = 64;
-// Weierstrass sweeps at one precision at most, and without the largest
-// correction shrinking eightfold before they count as settled: a pair of
-// roots the precision does not resolve only halves it.
+// Weierstrass sweeps at one precision at most, and sweeps without a gain
+// before they count as settled.
 constexpr int max_sweeps = 64;
-constexpr int idle_sweeps = 3;
+constexpr int idle_sweeps = 4;
 // Newton steps towards a group's centre.
 constexpr int max_centre_steps = 12;
 
@@ -47,6 +46,7 @@ private:
     bool hold_isolated();
     bool corrections(slong precision);
     std::vector<std::vector<slong>> groups(slong precision);
+    bool taylor_coefficients(slong m, acb_srcptr centre, slong precision);
     bool sizes(slong m, std::vector<double> &log2_size);
     bool centre_rings(slong m, acb_ptr centre, slong precision, std::vector<Ring> &rings);
     bool spread(const std::vector<slong> &group, acb_ptr centre, slong precision);
@@ -179,6 +179,20 @@ std::vector<std::vector<slong>> Search::groups(slong precision)
     return joined;
 }
 
+// The first m + 1 coefficients of f(centre + y), by Horner's scheme for
+// the Taylor shift stopped after them: each pass of synthetic division by
+// y - centre settles one more.
+bool Search::taylor_coefficients(slong m, acb_srcptr centre, slong precision)
+{
+    if (!p.budget.take(double(m + 1) * double(d), precision))
+        return false;
+    _acb_vec_set(shifted.value, p.coeffs, d + 1);
+    for (slong k = 0; k <= m; ++k)
+        for (slong j = d - 1; j >= k; --j)
+            acb_addmul(shifted.value + j, shifted.value + j + 1, centre, precision);
+    return true;
+}
+
 // log2 |q_k| for k = 0..m, -infinity for a coefficient that is exactly 0.
 // False where the precision does not tell q_0 or q_m from 0.
 bool Search::sizes(slong m, std::vector<double> &log2_size)
@@ -201,7 +215,7 @@ bool Search::sizes(slong m, std::vector<double> &log2_size)
 }
 
 // Expands f about the centre of the m roots nearest it, f(c + y) = sum q_k
-// y^k. Their centroid is a simple root of f^(m-1), which Newton's method on
+// y^k, as far as y^m. Their centroid is a simple root of f^(m-1), which Newton's method on
 // it, c -> c - q_(m-1) / (m q_m), finds fast where those roots are much
 // closer to one another than to the others; from there the rings of the
 // Newton polygon of q_0 .. q_m show the group's own scale. False where the
@@ -211,11 +225,7 @@ bool Search::centre_rings(slong m, acb_ptr centre, slong precision, std::vector<
     std::vector<double> log2_size;
     acb_ptr step = scratch.value;
     for (int k = 0; k < max_centre_steps; ++k) {
-        if (!p.budget.take(double(d + 1) * double(d + 2) / 2, precision))
-            return false;
-        _acb_vec_set(shifted.value, p.coeffs, d + 1);
-        _acb_poly_taylor_shift(shifted.value, centre, d + 1, precision);
-        if (!sizes(m, log2_size))
+        if (!taylor_coefficients(m, centre, precision) || !sizes(m, log2_size))
             return false;
         rings = newton_polygon(log2_size);
         acb_srcptr below = shifted.value + m - 1;
@@ -389,23 +399,27 @@ bool Search::accept(slong i, acb_srcptr enclosure)
     return true;
 }
 
-// Weierstrass sweeps until the largest correction stops halving: down to
-// the rounding at this precision, or held up in a cluster it does not
-// resolve. False once the budget is spent.
+// Weierstrass sweeps until they stop gaining: the largest correction makes
+// no new least for a few sweeps (down to the rounding at this precision),
+// or it shrinks by a steady factor, as it does towards a cluster the
+// precision does not resolve yet. Far from the roots it may wander for a
+// while before it converges, which neither of the two stops. False once the
+// budget is spent.
 bool Search::settle(slong precision)
 {
-    Magnitude largest, least;
-    mag_inf(least.value);
-    int idle = 0;
-    for (int k = 0; k < max_sweeps && idle < idle_sweeps; ++k) {
+    double least = HUGE_VAL, previous = HUGE_VAL;
+    int idle = 0, steady = 0;
+    Magnitude largest;
+    for (int k = 0; k < max_sweeps && idle < idle_sweeps && steady < idle_sweeps; ++k) {
         if (!sweep(precision, largest.value))
             return false;
         if (mag_is_zero(largest.value))
             break;
-        mag_mul_2exp_si(least.value, least.value, -3);
-        idle = mag_cmp(largest.value, least.value) < 0 ? 0 : idle + 1;
-        mag_mul_2exp_si(least.value, least.value, 3);
-        mag_min(least.value, least.value, largest.value);
+        const double size = mag_get_d_log2_approx(largest.value);
+        idle = size < least ? 0 : idle + 1;
+        steady = size - previous > -2 && size - previous < -0.05 ? steady + 1 : 0;
+        least = std::min(least, size);
+        previous = size;
     }
     return true;
 }
