@@ -193,13 +193,20 @@ Inclusion inclusion_discs(const BallPolynomial &p, std::vector<cplx> z, int step
         // The scale s: small enough to shrink this disc to the error of
         // W_i, large enough to keep the other rows' discs a quarter of
         // their distance: (1/s) |W_j| <= |c - z_j| / 4.
-        long double s2 = 0;
+        // The largest 16 |W_j|^2 / |c - z_j|^2, kept as a fraction: one
+        // division in the end instead of one for each j.
+        long double above_line = 0, below_line = 1;
         for (size_t j = 0; j < n; ++j) {
             if (j == i)
                 continue;
             const long double dx = centre.real() - z[j].real(), dy = centre.imag() - z[j].imag();
-            s2 = std::max(s2, 16 * bound[j] * bound[j] / (dx * dx + dy * dy));
+            const long double b2 = 16 * bound[j] * bound[j], d2 = dx * dx + dy * dy;
+            if (b2 * below_line > above_line * d2) {
+                above_line = b2;
+                below_line = d2;
+            }
         }
+        const long double s2 = above_line / below_line;
         const long double s = std::isfinite(s2) && s2 < 1 ? std::max(std::sqrt(s2), smallest) : 1;
         const long double radius = ((n - 1) * s * bound[i] + off) * margin;
         const long double other_rows = ((n - 1) + 1 / s) * margin;
