@@ -34,11 +34,7 @@ dialog=$(wait_for "Define Polynomial")
 xdotool windowmove "$dialog" 820 0
 xdotool windowfocus --sync "$dialog"
 sleep 0.5
-type_into_focused 3                 # the degree box has the focus first
-xdotool key Tab Tab Tab             # past the button and the leading box
-type_into_focused -6
-xdotool key Tab && type_into_focused 11
-xdotool key Tab && type_into_focused -6
+type_into_focused "x^3 - 6x^2 + 11x - 6"   # the polynomial line has the focus first
 sleep 0.5
 import -window "$dialog" "$out_dir/dialog.png"
 xdotool key Return                  # Enter submits, as "Create the Polynomial" does
@@ -47,5 +43,13 @@ plot=$(wait_for "Plot Of Polynomial")
 xdotool windowmove "$plot" 820 0
 sleep 1
 import -window "$main_window" "$out_dir/main-window.png"
+# The pointer on the graph near x = 2.6, away from the root marks, so that
+# the readout shows x and p(x) there.
+xdotool mousemove --window "$plot" 300 300
+sleep 0.5
 import -window "$plot" "$out_dir/plot-window.png"
-echo "Saved dialog.png, main-window.png and plot-window.png in $out_dir"
+xdotool windowfocus --sync "$plot"
+xdotool key alt+c                   # the tab "Complex Plane"
+sleep 0.5
+import -window "$plot" "$out_dir/plot-plane.png"
+echo "Saved dialog.png, main-window.png, plot-window.png and plot-plane.png in $out_dir"

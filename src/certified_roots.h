@@ -3,6 +3,7 @@
 
 #include "flint_objects.h"
 #include "inclusion_discs.h"
+#include "long_double_balls.h"
 #include "work_budget.h"
 
 #include <complex>

@@ -1,108 +1,109 @@
 #include "coefficient_box.h"
 
+#include <QFontMetrics>
+#include <QLineEdit>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QWheelEvent>
 
-#include <optional>
+#include <cmath>
 
-namespace {
-
-// The text with the locale's digits, signs, decimal point and exponent mark
-// in their ASCII forms, "." counting as a decimal point as well; nothing if
-// it holds any other character, a group separator among them.
-std::optional<QString> asciiNumber(const QString &text, const QLocale &locale)
+std::u32string readerText(const QString &text)
 {
-    QString ascii;
-    for (const QChar c : text) {
-        if (c.isDigit())
-            ascii += QLatin1Char(char('0' + c.digitValue()));
-        else if (c == QLatin1Char('.') || c == locale.decimalPoint())
-            ascii += QLatin1Char('.');
-        else if (c == QLatin1Char('-') || c == locale.negativeSign())
-            ascii += QLatin1Char('-');
-        else if (c == QLatin1Char('+') || c == locale.positiveSign())
-            ascii += QLatin1Char('+');
-        else if (c.toLower() == QLatin1Char('e') || c == locale.exponential())
-            ascii += QLatin1Char('e');
-        else
-            return std::nullopt;
+    std::u32string points = text.toStdU32String();
+    for (char32_t &c : points) {
+        const int digit = QChar::digitValue(c);
+        if (digit >= 0 && QChar::isDigit(c))
+            c = U'0' + char32_t(digit);
     }
-    return ascii;
+    return points;
 }
 
-// Decimal places that the number digits * 10^(exponent - fractionDigits)
-// needs, counted on the digits as written, so that no rounding of a binary
-// value can make 0.1 look as if it had more.
-qint64 decimalPlaces(QString digits, qint64 fractionDigits, qint64 exponent)
+QString fieldText(const std::u32string &text)
 {
-    while (digits.endsWith(QLatin1Char('0'))) {
-        digits.chop(1);
-        --fractionDigits;
-    }
-    if (digits.isEmpty())
-        return 0;
-    return fractionDigits - exponent;
+    return QString::fromStdU32String(text);
 }
 
-} // namespace
-
-CoefficientBox::CoefficientBox(QWidget *parent) : QDoubleSpinBox(parent)
+char32_t decimalPoint(const QLocale &locale)
 {
-    // The value follows the text only when the user commits it, so a guard on
-    // the value never fights the digits still being typed.
-    setKeyboardTracking(false);
+    // A character in one toolkit, a string in the other.
+    return QString(locale.decimalPoint()).toStdU32String().front();
+}
+
+CoefficientBox::CoefficientBox(QWidget *parent) : QAbstractSpinBox(parent)
+{
     // Without wheel focus, a wheel turned over the box scrolls past it.
     setFocusPolicy(Qt::StrongFocus);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &CoefficientBox::edited);
 }
 
+CoefficientReading CoefficientBox::reading() const
+{
+    return read_coefficient(readerText(text()), decimalPoint(locale()));
+}
+
+double CoefficientBox::value() const
+{
+    const CoefficientReading r = reading();
+    return r.problem.kind == TextProblem::none ? double(nearest_long_double(r.exact)) : NAN;
+}
+
+void CoefficientBox::setExact(const std::string &exact)
+{
+    setText(fieldText(coefficient_text(exact, decimalPoint(locale()))));
+}
+
+void CoefficientBox::setText(const QString &text)
+{
+    lineEdit()->setText(text);
+}
+
+// A palette that sets only the text colour; an empty one takes the
+// window's again.
+void CoefficientBox::setRefusal(const QString &why)
+{
+    QPalette shown;
+    if (!why.isEmpty())
+        shown.setColor(QPalette::Text, Qt::red);
+    setPalette(shown);
+    setToolTip(why);
+    isRefused = !why.isEmpty();
+}
+
+bool CoefficientBox::refused() const
+{
+    return isRefused;
+}
+
+// Every keystroke stays: what does not read yet is only unfinished, and
+// the dialog says why.
 QValidator::State CoefficientBox::validate(QString &text, int &) const
 {
-    return read(text).state;
+    const CoefficientReading r = read_coefficient(readerText(text), decimalPoint(locale()));
+    return r.problem.kind == TextProblem::none ? QValidator::Acceptable : QValidator::Intermediate;
 }
 
-double CoefficientBox::valueFromText(const QString &text) const
+void CoefficientBox::stepBy(int steps)
 {
-    return read(text).value;
+    const CoefficientReading r = reading();
+    if (r.problem.kind != TextProblem::none)
+        return;
+    setExact(stepped(r.exact, steps));
+    selectAll();
+    emit edited();
 }
 
-// Sign, digits with at most one decimal point, and an optional exponent.
-// Unfinished forms such as "-", "." or "2e-" may still become a number;
-// anything else, or a number outside the range or finer than the decimals,
-// is refused.
-CoefficientBox::Reading CoefficientBox::read(const QString &text) const
+QAbstractSpinBox::StepEnabled CoefficientBox::stepEnabled() const
 {
-    const Reading refused{QValidator::Invalid, value()};
-    const Reading unfinished{QValidator::Intermediate, value()};
-    const std::optional<QString> number = asciiNumber(text.trimmed(), locale());
-    if (!number)
-        return refused;
-    static const QRegularExpression form(
-        QStringLiteral("^([+-]?)(\\d*)(?:\\.(\\d*))?(?:e([+-]?)(\\d*))?$"));
-    const QRegularExpressionMatch parts = form.match(*number);
-    if (!parts.hasMatch())
-        return refused;
-    const QString whole = parts.captured(2);
-    const QString fraction = parts.captured(3);
-    const bool hasExponent = parts.capturedStart(4) >= 0;
-    const QString exponentDigits = parts.captured(5);
-    if (whole.isEmpty() && fraction.isEmpty())
-        return hasExponent ? refused : unfinished;
-    if (hasExponent && exponentDigits.isEmpty())
-        return unfinished;
-    // Six exponent digits already reach far beyond the range and the decimals.
-    if (exponentDigits.size() > 6)
-        return refused;
+    return reading().problem.kind == TextProblem::none ? StepUpEnabled | StepDownEnabled : StepNone;
+}
 
-    const qint64 exponent = (parts.captured(4) + exponentDigits).toLongLong();
-    if (decimalPlaces(whole + fraction, fraction.size(), exponent) > decimals())
-        return refused;
-    bool ok = false;
-    const double v = number->toDouble(&ok);
-    if (!ok || !(v >= minimum() && v <= maximum()))
-        return refused;
-    // "-0" is 0: a coefficient must not come out as -0.
-    return {QValidator::Acceptable, v == 0 ? 0.0 : v};
+// Room for a coefficient with ten digits before the decimal separator and
+// eight after it.
+QSize CoefficientBox::sizeHint() const
+{
+    QSize hint = QAbstractSpinBox::sizeHint();
+    hint.rwidth() += fontMetrics().horizontalAdvance(QStringLiteral("-1000000000.00000000"));
+    return hint;
 }
 
 // Turning the wheel over the boxes on the way down the list scrolls the
@@ -110,7 +111,7 @@ CoefficientBox::Reading CoefficientBox::read(const QString &text) const
 void CoefficientBox::wheelEvent(QWheelEvent *event)
 {
     if (hasFocus())
-        QDoubleSpinBox::wheelEvent(event);
+        QAbstractSpinBox::wheelEvent(event);
     else
         event->ignore();
 }

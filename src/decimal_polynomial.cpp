@@ -117,21 +117,26 @@ bool decimal_polynomial(const std::complex<long double> *coeffs, int32_t n, fmpz
     return true;
 }
 
-bool rational_polynomial(const std::vector<std::string> &coeffs, fmpz_poly_t out)
+bool read_rationals(const std::vector<std::string> &coeffs, fmpq_poly_t out)
 {
     const slong n = slong(coeffs.size()) - 1;
-    if (n < 0)
-        return false;
-    RationalPolynomial exact;
+    fmpq_poly_zero(out);
     Rational c;
     for (slong k = 0; k <= n; ++k) {
         if (fmpq_set_str(c.value, coeffs[size_t(k)].c_str(), 10) != 0
             || fmpz_is_zero(fmpq_denref(c.value)))
             return false;
         fmpq_canonicalise(c.value);
-        fmpq_poly_set_coeff_fmpq(exact.value, n - k, c.value);
+        fmpq_poly_set_coeff_fmpq(out, n - k, c.value);
     }
-    if (fmpq_poly_degree(exact.value) != n)
+    return true;
+}
+
+bool rational_polynomial(const std::vector<std::string> &coeffs, fmpz_poly_t out)
+{
+    const slong n = slong(coeffs.size()) - 1;
+    RationalPolynomial exact;
+    if (n < 0 || !read_rationals(coeffs, exact.value) || fmpq_poly_degree(exact.value) != n)
         return false;
     fmpq_poly_get_numerator(out, exact.value);
     return std::abs(fmpz_poly_max_bits(out)) <= max_bits;

@@ -1,6 +1,7 @@
 #ifndef DECIMAL_POLYNOMIAL_H
 #define DECIMAL_POLYNOMIAL_H
 
+#include <flint/fmpq_poly.h>
 #include <flint/fmpz_poly.h>
 
 #include <complex>
@@ -27,5 +28,9 @@ bool decimal_polynomial(const std::complex<long double> *coeffs, int32_t n, fmpz
 // False where a coefficient does not read, the leading one is 0, or the
 // integers are wider than the same 700 decimal digits.
 bool rational_polynomial(const std::vector<std::string> &coeffs, fmpz_poly_t out);
+
+// The same coefficients read as they are, into out; false where one does
+// not read. The degree is what the coefficients make it.
+bool read_rationals(const std::vector<std::string> &coeffs, fmpq_poly_t out);
 
 #endif

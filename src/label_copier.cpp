@@ -109,11 +109,11 @@ void LabelCopier::selectAll()
 void LabelCopier::showMenu(const QPoint &globalPos)
 {
     QMenu menu(label);
-    QAction *copy = menu.addAction(QStringLiteral("&Copy"));
+    QAction *copy = menu.addAction(tr("&Copy"));
     copy->setShortcut(QKeySequence::Copy);
     copy->setEnabled(label->hasSelectedText());
     connect(copy, &QAction::triggered, this, &LabelCopier::copySelection);
-    QAction *all = menu.addAction(QStringLiteral("Select &All"));
+    QAction *all = menu.addAction(tr("Select &All"));
     all->setShortcut(QKeySequence::SelectAll);
     connect(all, &QAction::triggered, this, &LabelCopier::selectAll);
     menu.exec(globalPos);

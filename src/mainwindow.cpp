@@ -3,6 +3,7 @@
 #include "content_scroll_area.h"
 #include "label_copier.h"
 #include "new_poly_window.h"
+#include "polynomial_text.h"
 #include "root_conventions.h"
 #include "screen_room.h"
 
@@ -47,13 +48,14 @@ MainWindow::MainWindow(QWidget *parent)
 
     coeffCount = 3;
     coeffs = new std::complex<long double>[3]{{1, 0}, {0, 0}, {-1, 0}};
+    exactCoeffs = {"1", "0", "-1"};
     roots = new std::complex<long double>[2]();
     polish = true;
     reverse = false;
 
     ui->polynomialLabel->setText(formatPoly());
 
-    solver = new PolySolver(coeffCount - 1, coeffs);
+    solver = newSolver();
     solver->poly_solve(polish, reverse, &rootCount, roots);
     ui->solutionsLabel->setText(formatSolutions());
     reportMissingRoots();
@@ -101,11 +103,39 @@ void MainWindow::UpdateView()
     delete solver;
     delete[] roots;
     roots = new std::complex<long double>[coeffCount - 1]();
-    solver = new PolySolver(coeffCount - 1, coeffs);
+    solver = newSolver();
     solver->poly_solve(polish, reverse, &rootCount, roots);
     ui->polynomialLabel->setText(formatPoly());
     ui->solutionsLabel->setText(formatSolutions());
     reportMissingRoots();
+}
+
+std::vector<std::string> MainWindow::exactPolynomial() const
+{
+    if (exactCoeffs.size() != size_t(coeffCount))
+        return {};
+    for (int k = 0; k < coeffCount; ++k)
+        if (coeffs[k] != std::complex<long double>(nearest_long_double(exactCoeffs[size_t(k)]), 0))
+            return {};
+    return exactCoeffs;
+}
+
+// The search takes a leading coefficient below its floor for 1. Where the
+// polynomial is known exactly, it searches a multiple of it by a power of
+// ten that lifts the leading coefficient to the floor: the roots are the
+// same, and the exact check decides them from the polynomial as typed.
+PolySolver *MainWindow::newSolver() const
+{
+    const std::vector<std::string> exact = exactPolynomial();
+    if (exact.empty())
+        return new PolySolver(coeffCount - 1, coeffs);
+    long double scale = 1;
+    while (std::fabs(coeffs[0].real() * scale) < roots::lead_floor && coeffs[0].real() != 0)
+        scale *= 10;
+    std::vector<std::complex<long double>> searched(coeffs, coeffs + coeffCount);
+    for (std::complex<long double> &c : searched)
+        c *= scale;
+    return new PolySolver(coeffCount - 1, searched.data(), exact);
 }
 
 // Twenty-two roots can be taller than the layout area: they scroll in the
@@ -123,10 +153,10 @@ void MainWindow::makeRootsScrollable()
 // window of the program.
 void MainWindow::addQuitKey()
 {
-    auto *quitAction = new QAction(QStringLiteral("&Quit"), this);
+    auto *quitAction = new QAction(tr("&Quit"), this);
     QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Quit);
     if (keys.isEmpty())
-        keys << QKeySequence(Qt::CTRL + Qt::Key_Q);
+        keys << QKeySequence(Qt::CTRL | Qt::Key_Q);
     quitAction->setShortcuts(keys);
     quitAction->setShortcutContext(Qt::ApplicationShortcut);
     addAction(quitAction);
@@ -140,7 +170,7 @@ void MainWindow::reportMissingRoots()
 {
     const int degree = coeffCount - 1;
     if (rootCount < degree)
-        missingRootsLabel->setText(QStringLiteral("Found %1 of %2 roots").arg(rootCount).arg(degree));
+        missingRootsLabel->setText(tr("Found %1 of %2 roots").arg(rootCount).arg(degree));
     else
         missingRootsLabel->clear();
 }

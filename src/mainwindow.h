@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <complex>
+#include <string>
+#include <vector>
 
 class QLabel;
 class Ui_MainWindow;
@@ -25,10 +27,17 @@ public:
     static QString formatComplex(std::complex<long double> z);
     QString formatPoly();
     QString formatSolutions();
+    // The polynomial exactly as typed, where exactCoeffs still stand for the
+    // coefficients held (whoever sets coeffs alone leaves them behind);
+    // else none.
+    std::vector<std::string> exactPolynomial() const;
 
     // Shared with the definition dialog and the plot window.
     int coeffCount;
     std::complex<long double> *coeffs;
+    // The same polynomial exactly, each coefficient an integer or a fraction
+    // in decimal, highest power first; coeffs holds their nearest values.
+    std::vector<std::string> exactCoeffs;
     PolySolver *solver;
     int rootCount;
     std::complex<long double> *roots;
@@ -44,6 +53,7 @@ private slots:
     void showAbout();
 
 private:
+    PolySolver *newSolver() const;
     void makeRootsScrollable();
     void addQuitKey();
     void reportMissingRoots();

@@ -59,13 +59,19 @@ inline std::string number_text(double x)
     return std::string(static_cast<const char *>(text), end);
 }
 
-// A root as the main window lists it: the real part alone where the
-// imaginary part is below the tolerance (a NaN is not), else
-// "(re + (im)I)".
+// Whether the window shows a root as real: its imaginary part is below
+// the tolerance (a NaN is not).
+inline bool shown_real(std::complex<long double> z)
+{
+    return std::fabs(z.imag()) < tolerance;
+}
+
+// A root as the main window lists it: the real part alone where it is
+// shown real, else "(re + (im)I)".
 inline std::string root_text(std::complex<long double> z)
 {
     const std::string re = number_text(static_cast<double>(z.real()));
-    if (std::fabs(z.imag()) < tolerance)
+    if (shown_real(z))
         return re;
     return "(" + re + " + (" + number_text(static_cast<double>(z.imag())) + ")I)";
 }

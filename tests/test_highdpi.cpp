@@ -5,13 +5,16 @@
 #include <QtTest>
 #include <QLabel>
 
+#include <cmath>
+
 class TestHighDpi : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // The same 400 x 400 picture in logical pixels, drawn with all the
-    // screen's device pixels.
+    // The picture as large as the graph in logical pixels, drawn with all
+    // the screen's device pixels: a line one logical pixel wide covers two
+    // whole rows of device pixels.
     void plotIsDrawnAtTheScreensPixels()
     {
 #if QT_VERSION < QT_VERSION_CHECK(5, 6, 0)
@@ -24,8 +27,16 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(plot));
         const QPixmap shown = plot->plotLabel->property("pixmap").value<QPixmap>();
         QCOMPARE(shown.devicePixelRatio(), 2.0);
-        QCOMPARE(shown.size(), QSize(800, 800));
-        QCOMPARE(plot->plotLabel->sizeHint(), QSize(400, 400));
+        QCOMPARE(shown.size(), plot->plotLabel->size() * 2);
+        const PlotFrame &frame = plot->plotLabel->frame();
+        const QImage image = shown.toImage();
+        const int column = static_cast<int>(2 * (frame.area.left() + 5));
+        const int axis = 2 * static_cast<int>(std::floor(frame.row(0)));
+        const QRgb white = qRgb(255, 255, 255);
+        QCOMPARE(image.pixel(column, axis) & 0xffffff, white & 0xffffff);
+        QCOMPARE(image.pixel(column, axis + 1) & 0xffffff, white & 0xffffff);
+        QVERIFY((image.pixel(column, axis - 1) & 0xffffff) != (white & 0xffffff));
+        QVERIFY((image.pixel(column, axis + 2) & 0xffffff) != (white & 0xffffff));
     }
 };
 

@@ -59,7 +59,8 @@ void dragAcross(QLabel *label)
 {
     const QPoint end(label->width() - 1, label->height() - 1);
     QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, QPoint(1, 1));
-    QMouseEvent move(QEvent::MouseMove, end, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, end, label->mapToGlobal(end), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(label, &move);
     QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, end);
 }

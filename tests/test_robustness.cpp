@@ -88,20 +88,25 @@ QString plotFault(const MyPlot &plot)
         return QString("tick interval %1").arg(plot.tickInterval);
     if (!plot.infoLabel->text().startsWith("X-Tick-Interval: "))
         return "caption " + plot.infoLabel->text();
-    if (plot.pixmap->size() != QSize(400, 400))
-        return "picture of size " + QString::number(plot.pixmap->width());
+    // The picture fills the graph at the screen's pixel ratio.
+    const QSize device = plot.plotLabel->size() * plot.pixmap->devicePixelRatio();
+    if (plot.pixmap->isNull() || plot.pixmap->size() != device)
+        return "picture of width " + QString::number(plot.pixmap->width());
     const QPixmap shown = plot.plotLabel->property("pixmap").value<QPixmap>();
-    if (shown.size() != QSize(400, 400))
+    if (shown.size() != device)
         return "label shows a picture of width " + QString::number(shown.width());
+    for (const QPointF &p : plot.samples)
+        if (!std::isnan(p.x()) && !(std::isfinite(p.x()) && std::isfinite(p.y())))
+            return QString("curve point (%1, %2)").arg(p.x()).arg(p.y());
     return QString();
 }
 
-// A resize draws the picture; a hidden window gets no resize event of its
-// own, so one is sent as the window system would.
+// Showing the window draws the picture, and so does every resize.
 void draw(MyPlot &plot)
 {
-    QResizeEvent event(QSize(500, 480), plot.size());
-    QCoreApplication::sendEvent(&plot, &event);
+    plot.show();
+    plot.resize(500, 480);
+    QCoreApplication::processEvents();
 }
 
 QString describe(const std::vector<double> &c)

@@ -9,6 +9,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -37,21 +40,21 @@ inline QPushButton *submitButton(DialogWindow *dialog)
     return dialog->findChild<QPushButton *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-// Types (or pastes) over the box's text, leaving it uncommitted.
-inline void typeOver(QAbstractSpinBox *box, const QString &text, bool paste = false)
+// Types (or pastes) over the field's text, leaving it uncommitted.
+inline void typeOver(QWidget *field, const QString &text, bool paste = false)
 {
-    QApplication::setActiveWindow(box->window());
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QApplication::setActiveWindow(field->window());
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     QApplication::clipboard()->setText(text);
-    paste ? QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier) : QTest::keyClicks(box, text);
+    paste ? QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier) : QTest::keyClicks(field, text);
 }
 
 // Types and moves on to the next field, as a user filling in the dialog.
-inline void typeInto(QAbstractSpinBox *box, const QString &text)
+inline void typeInto(QWidget *field, const QString &text)
 {
-    typeOver(box, text);
-    QTest::keyClick(box, Qt::Key_Tab);
+    typeOver(field, text);
+    QTest::keyClick(field, Qt::Key_Tab);
 }
 
 inline void setDegree(DialogWindow *dialog, int degree)
@@ -81,18 +84,23 @@ inline void processDeferredDeletes()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Picks the degree, sets the boxes to the coefficients, highest power first,
-// and clicks the button; false where the degree box did not take the degree.
+inline QLineEdit *polynomialLine(DialogWindow *dialog)
+{
+    return dialog->findChild<QLineEdit *>(QStringLiteral("polynomialEdit"));
+}
+
+// Puts the coefficients, highest power first, into the polynomial line as a
+// list, each as its shortest decimal, and clicks the button; false where the
+// dialog did not take the polynomial.
 inline bool submitPolynomial(DialogWindow *dialog, const std::vector<double> &c)
 {
-    const int degree = static_cast<int>(c.size()) - 1;
-    degreeBox(dialog)->setValue(degree);
-    if (dialog->degree != degree)
-        return false;
-    for (int i = 0; i <= degree; ++i)
-        dialog->coeffBoxes[i].setValue(c[i]);
+    QStringList list;
+    for (const double v : c)
+        list << QString::number(v, 'g', QLocale::FloatingPointShortest);
+    polynomialLine(dialog)->setText(list.join(QLatin1Char(' ')));
+    const QPointer<DialogWindow> open(dialog);
     QTest::mouseClick(submitButton(dialog), Qt::LeftButton);
-    return true;
+    return !open || !open->isVisible();
 }
 
 #endif
