@@ -121,9 +121,20 @@ void CertifiedRoots::isolate(const std::vector<cplx> &found)
         return;
     }
     const Inclusion inclusion = enclose(aberth_roots(ball.centre, rings_of(factor), found));
-    if (!all_enclosed())
-        isolate_clusters({coeffs.value, degree, roots.value, enclosed, inclusion.approximations,
-                          max_precision, budget});
+    if (!all_enclosed()) {
+        // Approximations long double could not hold leave every root to
+        // the search at high precision, discs proved beside them included.
+        const std::vector<cplx> &z = inclusion.approximations;
+        if (!std::all_of(z.begin(), z.end(), [](cplx x) { return finite(x); })) {
+            enclosed.assign(size_t(degree), false);
+            discs.assign(size_t(degree), InclusionDisc());
+        }
+        const std::vector<bool> before = enclosed;
+        isolate_clusters({coeffs.value, degree, roots.value, enclosed, z, max_precision, budget});
+        for (slong i = 0; i < degree; ++i)
+            if (!before[size_t(i)])
+                discs[size_t(i)].isolated = false;
+    }
     all_isolated = all_enclosed();
 }
 

@@ -426,9 +426,9 @@ bool Search::settle(slong precision)
 
 void Search::run()
 {
-    // Approximations long double could not hold: the whole factor's rings.
+    // Approximations long double could not hold, and none isolated: the
+    // whole factor's rings.
     if (!std::all_of(p.approximations.begin(), p.approximations.end(), finite)) {
-        std::fill(p.isolated.begin(), p.isolated.end(), false);
         std::vector<slong> all(static_cast<size_t>(d));
         std::iota(all.begin(), all.end(), 0);
         Balls origin(1);

@@ -14,8 +14,9 @@ struct ClusterProblem {
     slong degree;
     acb_ptr roots;     // degree enclosures: where isolated[i], exactly one root
     std::vector<bool> &isolated;
-    // An approximation of every root, isolated ones too; any that is not
-    // finite puts every root back into the search.
+    // An approximation of every root, isolated ones too; where any is not
+    // finite, none may be isolated yet, and the search starts from the
+    // factor's Newton polygon.
     const std::vector<std::complex<long double>> &approximations;
     slong max_precision;
     WorkBudget &budget;

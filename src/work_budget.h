@@ -14,8 +14,8 @@ class WorkBudget
 {
 public:
     // About 15 ms of ball arithmetic, some 300 ms under the sanitizers: the
-    // fuzzer solves each input twice within its limit of 1 s. The dialog's
-    // hardest polynomials need a tenth of it.
+    // fuzzer solves each input twice within its limit of 1 s. The slowest
+    // polynomials of the dialog's range use a fraction of it.
     static constexpr double standard = 75000;
 
     explicit WorkBudget(double units = standard) : left(units) {}
