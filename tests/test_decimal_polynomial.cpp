@@ -65,6 +65,11 @@ private slots:
             << Coefficients{"5", "2" + std::string(324, '0'), tenTo(324)};
         QTest::newRow("a long double of its own") << Values{1, 0.1L} << true
                                                   << Coefficients{"1", "10"};
+        // 2 + 2^-62 is 2.0000000000000000002 at the shortest: 20 digits, more
+        // than a machine word holds.
+        QTest::newRow("digits beyond a machine word")
+            << Values{1, -(2 + std::ldexp(1.0L, -62))} << true
+            << Coefficients{"-20000000000000000002", "10000000000000000000"};
         QTest::newRow("700 digits wide") << Values{1e350L, 1e-349L} << true
                                          << Coefficients{"1", tenTo(699)};
         QTest::newRow("701 digits wide") << Values{1e350L, 1e-350L} << false << Coefficients{};
