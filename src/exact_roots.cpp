@@ -102,6 +102,15 @@ Factors enclosed_factors(const fmpz_poly_struct *p, const cplx *found, int32_t c
 
 // ---- What each exact root shows ----
 
+// From the long double bounds where they tell; else from the ball.
+Band part_band(PartBounds x, const arb_t ball, bool on_edge)
+{
+    if (on_edge)
+        return Band::inside;
+    const Band b = band(x);
+    return b == Band::undecided ? band(ball) : b;
+}
+
 struct ExactRoot {
     CertifiedRoots *factor;
     slong index;
@@ -120,8 +129,8 @@ struct ExactRoot {
         const CertifiedRoots::Box b = factor->box(index);
         return {b.im_low, b.im_high};
     }
-    Band re_band() const { return re_on_edge ? Band::inside : band(re()); }
-    Band im_band() const { return im_on_edge ? Band::inside : band(im()); }
+    Band re_band() const { return part_band(re(), acb_realref(enclosure()), re_on_edge); }
+    Band im_band() const { return part_band(im(), acb_imagref(enclosure()), im_on_edge); }
     bool text_decided() const
     {
         return ::text_decided(re(), re_band()) && ::text_decided(im(), im_band());
@@ -143,7 +152,8 @@ void test_band_edge(ExactRoot &root, bool imaginary)
 {
     bool &tested = imaginary ? root.im_tested : root.re_tested;
     const PartBounds x = imaginary ? root.im() : root.re();
-    if (tested || band(x) != Band::undecided || !(x.high - x.low < 1e-12L))
+    const Band b = imaginary ? root.im_band() : root.re_band();
+    if (tested || b != Band::undecided || !(x.high - x.low < 1e-12L))
         return;
     tested = true;
     const int sign = x.high > 0 ? 1 : -1;

@@ -54,6 +54,21 @@ Band band(PartBounds x)
     return Band::undecided;
 }
 
+Band band(const arb_t x)
+{
+    // |x| from below and from above, times 10^12, against 1: exactly.
+    Float low, high;
+    arb_get_abs_lbound_arf(low.value, x, ARF_PREC_EXACT);
+    arb_get_abs_ubound_arf(high.value, x, ARF_PREC_EXACT);
+    arf_mul_ui(low.value, low.value, 1000000000000, ARF_PREC_EXACT, ARF_RND_DOWN);
+    arf_mul_ui(high.value, high.value, 1000000000000, ARF_PREC_EXACT, ARF_RND_DOWN);
+    if (arf_cmp_2exp_si(high.value, 0) <= 0)
+        return Band::inside;
+    if (arf_cmp_2exp_si(low.value, 0) > 0)
+        return Band::outside;
+    return Band::undecided;
+}
+
 // The window shows round(exact), a monotone function of the exact part: if
 // both bounds show one text, so does everything between them.
 bool text_decided(PartBounds x, Band b)

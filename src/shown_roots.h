@@ -13,9 +13,12 @@ struct PartBounds {
     long double low, high;
 };
 
-// Where a part lies against the band of parts shown as 0.
+// Where a part lies against the band of parts shown as 0: from long double
+// bounds, which cannot tell parts within their rounding of 10^-12, and from
+// the ball of the part, compared with 10^-12 exactly.
 enum class Band { inside, outside, undecided };
 Band band(PartBounds x);
+Band band(const arb_t x);
 
 // Whether every value within the bounds shows the same text.
 bool text_decided(PartBounds x, Band b);

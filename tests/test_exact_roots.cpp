@@ -390,6 +390,21 @@ private slots:
             QCOMPARE(rawTexts(solve(coeffs, how.polish, how.reverse)), shown);
     }
 
+    // x^22 - (1e12 x - 1)^2 has two roots 1e-144 either side of 1e-12,
+    // closer to it than long double resolves: one shows as 0, the other not.
+    void rootsEitherSideOfTheEdge()
+    {
+        for (const SolveOptions &how : solveOptions) {
+            const Values roots = solve(squareBeside(22, 1e12), how.polish, how.reverse);
+            QCOMPARE(int(roots.size()), 22);
+            QStringList near;
+            for (const cplx &z : roots)
+                if (std::abs(z) < 1e-11L)
+                    near << QString::fromStdString(roots::root_text(z));
+            QCOMPARE(sorted(near), (QStringList{"0", "1e-12"}));
+        }
+    }
+
     // With reverse deflation the roots the check keeps stay in the search's
     // order, even among roots of equal modulus (4 and -4 here); the four
     // the search got wrong, 0 four times, take their places by modulus.
