@@ -417,7 +417,8 @@ bool Search::settle(slong precision)
             break;
         const double size = mag_get_d_log2_approx(largest.value);
         idle = size < least ? 0 : idle + 1;
-        steady = size - previous > -2 && size - previous < -0.05 ? steady + 1 : 0;
+        // A few bits a sweep, sweep after sweep: linear, not quadratic.
+        steady = size - previous > -6 && size - previous < -0.05 ? steady + 1 : 0;
         least = std::min(least, size);
         previous = size;
     }
