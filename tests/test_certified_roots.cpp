@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include <complex>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,15 +42,26 @@ std::string tenTo(int k)
     return "1" + std::string(size_t(k), '0');
 }
 
-// The polynomial and a budget of work that the narrowing below, far beyond
-// what the window needs, does not exhaust.
+// The polynomial with the given coefficients, a budget of work that the
+// narrowing below, far beyond what the window needs, does not exhaust, its
+// reference roots, and its roots enclosed from nothing but the polynomial.
 struct Case {
-    explicit Case(const Coefficients &coefficients) : budget(100 * WorkBudget::standard)
+    explicit Case(const Coefficients &coefficients)
+        : p(polynomial(coefficients)), budget(100 * WorkBudget::standard), reference(p->value),
+          roots(p->value, 1, budget)
     {
-        integerPolynomial(p.value, coefficients);
+        roots.isolate({});
     }
-    IntegerPolynomial p;
+    static std::unique_ptr<IntegerPolynomial> polynomial(const Coefficients &coefficients)
+    {
+        auto p = std::make_unique<IntegerPolynomial>();
+        integerPolynomial(p->value, coefficients);
+        return p;
+    }
+    std::unique_ptr<IntegerPolynomial> p;
     WorkBudget budget;
+    ReferenceRoots reference;
+    CertifiedRoots roots;
 };
 
 // Every enclosure holds exactly one reference root, and every reference
@@ -129,11 +141,8 @@ private slots:
     void enclosures()
     {
         QFETCH(Coefficients, coefficients);
-        Case c(coefficients);
-        const ReferenceRoots reference(c.p.value);
-        CertifiedRoots roots(c.p.value, 1, c.budget);
-        roots.isolate({});
-        const QString wrong = fault(roots, reference);
+        const Case c(coefficients);
+        const QString wrong = fault(c.roots, c.reference);
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }
 
@@ -146,9 +155,7 @@ private slots:
     {
         QFETCH(Coefficients, coefficients);
         Case c(coefficients);
-        const ReferenceRoots reference(c.p.value);
-        CertifiedRoots roots(c.p.value, 1, c.budget);
-        roots.isolate({});
+        CertifiedRoots &roots = c.roots;
         QVERIFY(roots.isolated());
         Balls before(1);
         for (slong i = 0; i < roots.degree; ++i) {
@@ -163,7 +170,7 @@ private slots:
             QVERIFY2(acb_is_exact(roots.root(i)) || acb_rel_accuracy_bits(roots.root(i)) >= 200,
                      qPrintable(QString("root %1").arg(i)));
         }
-        const QString wrong = fault(roots, reference);
+        const QString wrong = fault(roots, c.reference);
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }
 
@@ -175,9 +182,8 @@ private slots:
     {
         QFETCH(Coefficients, coefficients);
         Case c(coefficients);
-        const ReferenceRoots reference(c.p.value);
-        CertifiedRoots roots(c.p.value, 1, c.budget);
-        roots.isolate({});
+        CertifiedRoots &roots = c.roots;
+        const ReferenceRoots &reference = c.reference;
         for (int pass = 0; pass < 2; ++pass) {
             for (slong i = 0; i < roots.degree; ++i) {
                 for (size_t j = 0; j < reference.size(); ++j)
@@ -205,13 +211,15 @@ private slots:
     {
         QFETCH(Coefficients, coefficients);
         QFETCH(bool, squareFree);
-        Case c(coefficients);
-        CertifiedRoots roots(c.p.value, 1, c.budget);
+        IntegerPolynomial p;
+        integerPolynomial(p.value, coefficients);
+        WorkBudget budget;
+        CertifiedRoots roots(p.value, 1, budget);
         const std::vector<std::complex<long double>> near{0.999L, 1.001L, 2.0001L};
         const std::vector<std::complex<long double>> spread{0.999L, 2.0001L, 3.002L};
         QCOMPARE(roots.isolate_quickly(squareFree ? spread : near), squareFree);
         if (squareFree)
-            QCOMPARE(fault(roots, ReferenceRoots(c.p.value)), QString());
+            QCOMPARE(fault(roots, ReferenceRoots(p.value)), QString());
     }
 };
 
