@@ -60,6 +60,19 @@ Decimal shortest_decimal(long double v)
     return parse_scientific(text, end);
 }
 
+// The digits of a double's shortest decimal fit a machine word; only a long
+// double's may not.
+void set_digits(fmpz_t value, const std::string &digits)
+{
+    unsigned long long word = 0;
+    const char *end = digits.data() + digits.size();
+    const std::from_chars_result read = std::from_chars(digits.data(), end, word);
+    if (read.ec == std::errc() && read.ptr == end)
+        fmpz_set_ui(value, word);
+    else
+        fmpz_set_str(value, digits.c_str(), 10);
+}
+
 bool readable(std::complex<long double> c)
 {
     return std::isfinite(c.real()) && c.imag() == 0;
@@ -107,7 +120,7 @@ bool decimal_polynomial(const std::complex<long double> *coeffs, int32_t n, fmpz
         const Decimal &d = decimals[k];
         if (d.digits.empty())
             continue;
-        fmpz_set_str(value.value, d.digits.c_str(), 10);
+        set_digits(value.value, d.digits);
         fmpz_ui_pow_ui(power.value, 10, ulong(d.exponent - scale.lowest));
         fmpz_mul(value.value, value.value, power.value);
         if (d.negative)

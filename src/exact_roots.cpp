@@ -1,12 +1,15 @@
 #include "exact_roots.h"
 
+#include "band_edge.h"
 #include "certified_roots.h"
 #include "decimal_polynomial.h"
-#include "root_conventions.h"
+#include "long_double_balls.h"
+#include "shown_roots.h"
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,80 +26,12 @@ const long double plain_accuracy = 1e-6L;
 
 using Factors = std::vector<std::unique_ptr<CertifiedRoots>>;
 
-// ---- What the window shows ----
-
-// A part as the solver hands it back.
-long double shown_part(long double x)
-{
-    return roots::cleaned(x);
-}
-
-long double shown_part(const arf_t x)
-{
-    return shown_part(to_long_double(x));
-}
-
-// A part as the main window writes it.
-std::string part_text(long double x)
-{
-    return roots::number_text(static_cast<double>(x));
-}
-
-struct Ends {
-    explicit Ends(const arb_t x)
-    {
-        arb_get_lbound_arf(low.value, x, 128);
-        arb_get_ubound_arf(high.value, x, 128);
-    }
-    Float low, high;
-};
-
-// Whether every value in x is handed back alike, or shown alike.
-bool value_decided(const arb_t x)
-{
-    const Ends ends(x);
-    return shown_part(ends.low.value) == shown_part(ends.high.value);
-}
-
-bool text_decided(const arb_t x)
-{
-    const Ends ends(x);
-    return part_text(shown_part(ends.low.value)) == part_text(shown_part(ends.high.value));
-}
-
-bool value_decided(acb_srcptr z)
-{
-    return value_decided(acb_realref(z)) && value_decided(acb_imagref(z));
-}
-
-bool text_decided(acb_srcptr z)
-{
-    return text_decided(acb_realref(z)) && text_decided(acb_imagref(z));
-}
-
-cplx shown(acb_srcptr z)
-{
-    return cplx(shown_part(arb_midref(acb_realref(z))), shown_part(arb_midref(acb_imagref(z))));
-}
-
-bool same_text(cplx found, acb_srcptr exact)
-{
-    const cplx z = shown(exact);
-    return part_text(found.real()) == part_text(z.real())
-           && part_text(found.imag()) == part_text(z.imag());
-}
-
-bool shows_complex(cplx z)
-{
-    return z.imag() != 0;
-}
-
-// ---- Seeds from the roots found ----
-
 bool finite(cplx z)
 {
     return std::isfinite(z.real()) && std::isfinite(z.imag());
 }
+
+// ---- Enclosing every root ----
 
 // Every distinct root found goes to the factor it fits best, if it is near a
 // root of it at all (a value far from every root would only slow the
@@ -139,12 +74,67 @@ std::vector<std::vector<cplx>> found_per_factor(const Factors &factors, const cp
     return chosen;
 }
 
-// ---- From certified roots to the roots handed back ----
+// Where the roots found let the long double test isolate every root, p is
+// its own square-free factor and is never factorised; else each factor of
+// its square-free factorisation is enclosed. Empty where the budget runs
+// out first.
+Factors enclosed_factors(const fmpz_poly_struct *p, const cplx *found, int32_t count,
+                         WorkBudget &budget, fmpz_poly_factor_t square_free)
+{
+    Factors factors;
+    auto whole = std::make_unique<CertifiedRoots>(p, 1, budget);
+    if (whole->isolate_quickly(std::vector<cplx>(found, found + count))) {
+        factors.push_back(std::move(whole));
+        return factors;
+    }
+    fmpz_poly_factor_squarefree(square_free, p);
+    for (slong f = 0; f < square_free->num; ++f)
+        factors.push_back(
+            std::make_unique<CertifiedRoots>(square_free->p + f, square_free->exp[f], budget));
+    const std::vector<std::vector<cplx>> seeds = found_per_factor(factors, found, count);
+    for (size_t f = 0; f < factors.size(); ++f) {
+        factors[f]->isolate(seeds[f]);
+        if (!factors[f]->isolated())
+            return {};
+    }
+    return factors;
+}
+
+// ---- What each exact root shows ----
+
+// From the long double bounds where they tell; else from the ball.
+Band part_band(PartBounds x, const arb_t ball, bool on_edge)
+{
+    if (on_edge)
+        return Band::inside;
+    const Band b = band(x);
+    return b == Band::undecided ? band(ball) : b;
+}
 
 struct ExactRoot {
     CertifiedRoots *factor;
     slong index;
+    // A part the exact test at +-10^-12 found on the band's edge.
+    bool re_on_edge = false, im_on_edge = false;
+    bool re_tested = false, im_tested = false;
+
     acb_srcptr enclosure() const { return factor->root(index); }
+    PartBounds re() const
+    {
+        const CertifiedRoots::Box b = factor->box(index);
+        return {b.re_low, b.re_high};
+    }
+    PartBounds im() const
+    {
+        const CertifiedRoots::Box b = factor->box(index);
+        return {b.im_low, b.im_high};
+    }
+    Band re_band() const { return part_band(re(), acb_realref(enclosure()), re_on_edge); }
+    Band im_band() const { return part_band(im(), acb_imagref(enclosure()), im_on_edge); }
+    bool text_decided() const
+    {
+        return ::text_decided(re(), re_band()) && ::text_decided(im(), im_band());
+    }
 };
 
 std::vector<ExactRoot> exact_roots_of(const Factors &factors)
@@ -156,19 +146,66 @@ std::vector<ExactRoot> exact_roots_of(const Factors &factors)
     return roots;
 }
 
-// Where one root found ends up, given the exact root that claimed it.
-enum class Verdict { keep, make_real, replace };
-
-Verdict verdict(cplx found, acb_srcptr exact, bool polished)
+// A part whose bounds, narrower than the band's edge, still hold it is
+// compared with +-10^-12 exactly, once.
+void test_band_edge(ExactRoot &root, bool imaginary)
 {
+    bool &tested = imaginary ? root.im_tested : root.re_tested;
+    const PartBounds x = imaginary ? root.im() : root.re();
+    const Band b = imaginary ? root.im_band() : root.re_band();
+    if (tested || b != Band::undecided || !(x.high - x.low < 1e-12L))
+        return;
+    tested = true;
+    const int sign = x.high > 0 ? 1 : -1;
+    (imaginary ? root.im_on_edge : root.re_on_edge) =
+        part_at_band_edge(root.factor->factor, root.enclosure(), imaginary, sign);
+}
+
+// Narrows the enclosure until both parts' texts are decided. False where
+// the budget or the bound on the precision ends it first.
+bool decide_text(ExactRoot &root)
+{
+    for (;;) {
+        test_band_edge(root, false);
+        test_band_edge(root, true);
+        if (root.text_decided())
+            return true;
+        if (!root.factor->refine(root.index))
+            return false;
+    }
+}
+
+// The exact root rounded to long double, 0 in parts inside the band; false
+// where the enclosure does not decide it yet.
+bool certified_value(const ExactRoot &root, cplx *value)
+{
+    long double re = 0, im = 0;
+    const bool re_decided = shown_value(acb_realref(root.enclosure()), root.re_band(), &re);
+    const bool im_decided = shown_value(acb_imagref(root.enclosure()), root.im_band(), &im);
+    *value = cplx(re, im);
+    return re_decided && im_decided;
+}
+
+// Where one root found ends up, given the exact root that claimed it.
+enum class Verdict { keep, adjust, replace };
+
+// Polished, a root found is kept where it shows the exact root's text.
+// Unpolished, where it lies within 1e-6 of it, relatively, with its parts
+// that show as 0 set to 0 (the exact root's parts inside the band); one
+// showing 0 where the exact root does not is replaced.
+Verdict verdict(cplx found, const ExactRoot &root, bool polished, cplx *adjusted)
+{
+    const Band rb = root.re_band(), ib = root.im_band();
     if (polished)
-        return same_text(found, exact) ? Verdict::keep : Verdict::replace;
-    const cplx z = shown(exact);
-    if (!(std::abs(found - z) <= plain_accuracy * std::abs(z)))
+        return shows_as(found.real(), root.re(), rb) && shows_as(found.imag(), root.im(), ib)
+                   ? Verdict::keep
+                   : Verdict::replace;
+    if ((rb == Band::outside && found.real() == 0) || (ib == Band::outside && found.imag() == 0))
         return Verdict::replace;
-    if (shows_complex(found) == shows_complex(z))
-        return Verdict::keep;
-    return arb_is_zero(acb_imagref(exact)) ? Verdict::make_real : Verdict::replace;
+    *adjusted = cplx(rb == Band::inside ? 0 : found.real(), ib == Band::inside ? 0 : found.imag());
+    if (!within(*adjusted, root.re(), root.im(), plain_accuracy))
+        return Verdict::replace;
+    return *adjusted == found ? Verdict::keep : Verdict::adjust;
 }
 
 struct Claim {
@@ -176,18 +213,66 @@ struct Claim {
     size_t exact = 0;
 };
 
+long double squared_distance(cplx a, cplx b)
+{
+    const long double x = a.real() - b.real(), y = a.imag() - b.imag();
+    return x * x + y * y;
+}
+
+// Where every root found lies nearer an exact root than half the distance
+// from it to any other, and no exact root gets more of them than its
+// multiplicity, those are the pairs of the greedy pairing below: each such
+// pair is shorter than any pair it competes with.
+std::optional<std::vector<Claim>> close_claims(const std::vector<cplx> &estimate,
+                                               const std::vector<slong> &multiplicity,
+                                               const cplx *found, int32_t count)
+{
+    const size_t n = estimate.size();
+    std::vector<long double> gap(n, HUGE_VALL);
+    for (size_t j = 0; j < n; ++j)
+        for (size_t k = j + 1; k < n; ++k) {
+            const long double d = squared_distance(estimate[j], estimate[k]);
+            gap[j] = std::min(gap[j], d);
+            gap[k] = std::min(gap[k], d);
+        }
+    std::vector<Claim> claim(static_cast<size_t>(count));
+    std::vector<slong> left = multiplicity;
+    for (int32_t i = 0; i < count; ++i) {
+        size_t nearest = 0;
+        long double least = HUGE_VALL;
+        for (size_t j = 0; j < n; ++j) {
+            const long double d = squared_distance(found[i], estimate[j]);
+            if (d < least) {
+                least = d;
+                nearest = j;
+            }
+        }
+        if (!(4 * least < gap[nearest]) || left[nearest] == 0)
+            return std::nullopt;
+        --left[nearest];
+        claim[size_t(i)] = {true, nearest};
+    }
+    return claim;
+}
+
 // Each exact root claims as many of the roots found as its multiplicity,
 // nearest first.
 std::vector<Claim> claims(const std::vector<ExactRoot> &exact, const cplx *found, int32_t count)
 {
+    std::vector<cplx> estimate;
+    std::vector<slong> left;
+    for (const ExactRoot &root : exact) {
+        estimate.push_back(root.factor->estimate(root.index));
+        left.push_back(root.factor->multiplicity);
+    }
+    if (const auto close = close_claims(estimate, left, found, count))
+        return *close;
+
     struct Pair {
         long double distance;
         int32_t found;
         size_t exact;
     };
-    std::vector<cplx> estimate;
-    for (const ExactRoot &root : exact)
-        estimate.push_back(root.factor->estimate(root.index));
     std::vector<Pair> pairs;
     for (int32_t i = 0; i < count; ++i)
         for (size_t j = 0; j < exact.size(); ++j) {
@@ -197,15 +282,11 @@ std::vector<Claim> claims(const std::vector<ExactRoot> &exact, const cplx *found
         }
     std::stable_sort(pairs.begin(), pairs.end(),
                      [](const Pair &a, const Pair &b) { return a.distance < b.distance; });
-
-    std::vector<Claim> claim(count);
-    std::vector<slong> left;
-    for (const ExactRoot &root : exact)
-        left.push_back(root.factor->multiplicity);
+    std::vector<Claim> claim(static_cast<size_t>(count));
     for (const Pair &pair : pairs) {
-        if (claim[pair.found].claimed || left[pair.exact] == 0)
+        if (claim[size_t(pair.found)].claimed || left[pair.exact] == 0)
             continue;
-        claim[pair.found] = {true, pair.exact};
+        claim[size_t(pair.found)] = {true, pair.exact};
         --left[pair.exact];
     }
     return claim;
@@ -213,22 +294,23 @@ std::vector<Claim> claims(const std::vector<ExactRoot> &exact, const cplx *found
 
 struct Plan {
     std::vector<cplx> roots;
-    std::vector<ExactRoot> undecided; // certified values used but not yet decided
+    std::vector<bool> kept;        // each root found as it was
+    std::vector<size_t> undecided; // exact roots whose certified values are not decided yet
     bool changed = false;
 };
 
-cplx certified(Plan &plan, const ExactRoot &root)
+cplx certified(Plan &plan, const std::vector<ExactRoot> &exact, size_t j)
 {
     plan.changed = true;
-    const auto same = [&](const ExactRoot &r) { return r.factor == root.factor && r.index == root.index; };
-    if (!value_decided(root.enclosure())
-        && std::none_of(plan.undecided.begin(), plan.undecided.end(), same))
-        plan.undecided.push_back(root);
-    return shown(root.enclosure());
+    cplx value;
+    if (!certified_value(exact[j], &value)
+        && std::find(plan.undecided.begin(), plan.undecided.end(), j) == plan.undecided.end())
+        plan.undecided.push_back(j);
+    return value;
 }
 
-// Real roots in increasing order, then complex ones by real part, each
-// with positive imaginary part before its conjugate.
+// By real part; at equal real part the real root first, then by the size
+// of the imaginary part, the positive one before its conjugate.
 bool before(cplx a, cplx b)
 {
     if (a.real() != b.real())
@@ -246,37 +328,56 @@ Plan plan_roots(const std::vector<ExactRoot> &exact, const cplx *found, int32_t 
     const std::vector<Claim> claim = claims(exact, found, count);
     std::vector<slong> shown_copies(exact.size(), 0);
     for (int32_t i = 0; i < count; ++i) {
-        if (!claim[i].claimed) {
+        if (!claim[size_t(i)].claimed) {
             plan.changed = true;
             continue;
         }
-        const ExactRoot &root = exact[claim[i].exact];
-        ++shown_copies[claim[i].exact];
-        switch (verdict(found[i], root.enclosure(), polished)) {
+        const size_t j = claim[size_t(i)].exact;
+        ++shown_copies[j];
+        cplx adjusted;
+        const Verdict v = verdict(found[i], exact[j], polished, &adjusted);
+        plan.kept.push_back(v == Verdict::keep);
+        switch (v) {
         case Verdict::keep:
             plan.roots.push_back(found[i]);
             break;
-        case Verdict::make_real:
-            plan.roots.push_back(cplx(found[i].real(), 0));
+        case Verdict::adjust:
+            plan.roots.push_back(adjusted);
             plan.changed = true;
             break;
         case Verdict::replace:
-            plan.roots.push_back(certified(plan, root));
+            plan.roots.push_back(certified(plan, exact, j));
             break;
         }
     }
     std::vector<cplx> added;
     for (size_t j = 0; j < exact.size(); ++j)
         for (; shown_copies[j] < exact[j].factor->multiplicity; ++shown_copies[j])
-            added.push_back(certified(plan, exact[j]));
+            added.push_back(certified(plan, exact, j));
     std::sort(added.begin(), added.end(), before);
     plan.roots.insert(plan.roots.end(), added.begin(), added.end());
+    plan.kept.resize(plan.roots.size(), false);
     return plan;
 }
 
-bool all_isolated(const Factors &factors)
+// The kept roots in their order; every other root, by decreasing modulus,
+// before the first kept one of smaller modulus.
+std::vector<cplx> by_modulus(const Plan &plan)
 {
-    return std::all_of(factors.begin(), factors.end(), [](const auto &f) { return f->isolated(); });
+    std::vector<cplx> kept, others;
+    for (size_t i = 0; i < plan.roots.size(); ++i)
+        (plan.kept[i] ? kept : others).push_back(plan.roots[i]);
+    std::stable_sort(others.begin(), others.end(),
+                     [](cplx a, cplx b) { return std::norm(a) > std::norm(b); });
+    std::vector<cplx> ordered;
+    auto next = others.begin();
+    for (const cplx &k : kept) {
+        for (; next != others.end() && std::norm(*next) > std::norm(k); ++next)
+            ordered.push_back(*next);
+        ordered.push_back(k);
+    }
+    ordered.insert(ordered.end(), next, others.end());
+    return ordered;
 }
 
 // Without an exact polynomial only a root that is not a number is known to
@@ -290,59 +391,53 @@ RootCheck drop_non_numbers(cplx *roots, int32_t *count)
     return RootCheck::not_exact;
 }
 
-} // namespace
-
-namespace {
-
-RootCheck certify(const fmpz_poly_t p, bool polished, cplx *roots, int32_t *count)
+RootCheck certify(const fmpz_poly_t p, bool polished, RootOrder order, cplx *roots, int32_t *count)
 {
+    WorkBudget budget;
     SquareFreeFactors square_free;
-    fmpz_poly_factor_squarefree(square_free.value, p);
-    Factors factors;
-    for (slong f = 0; f < square_free.value->num; ++f)
-        factors.push_back(std::make_unique<CertifiedRoots>(square_free.value->p + f,
-                                                           square_free.value->exp[f]));
-    const std::vector<std::vector<cplx>> found = found_per_factor(factors, roots, *count);
-    for (size_t f = 0; f < factors.size(); ++f) {
-        factors[f]->isolate(found[f]);
-        factors[f]->refine_until([](acb_srcptr z) { return text_decided(z); });
-    }
-    if (!all_isolated(factors))
+    const Factors factors = enclosed_factors(p, roots, *count, budget, square_free.value);
+    if (factors.empty())
         return drop_non_numbers(roots, count);
+    std::vector<ExactRoot> exact = exact_roots_of(factors);
+    for (ExactRoot &root : exact)
+        if (!decide_text(root))
+            return drop_non_numbers(roots, count);
 
-    const std::vector<ExactRoot> exact = exact_roots_of(factors);
+    // Certified values replacing roots found are narrowed until they are
+    // decided too, as far as the budget allows; beyond it they are the
+    // middles of enclosures whose texts are decided.
     Plan plan = plan_roots(exact, roots, *count, polished);
     while (!plan.undecided.empty()) {
         bool refined = false;
-        for (const ExactRoot &root : plan.undecided)
-            refined = root.factor->refine(root.index) || refined;
+        for (size_t j : plan.undecided)
+            refined = exact[j].factor->refine(exact[j].index) || refined;
         if (!refined)
             break;
-        if (!all_isolated(factors))
-            return drop_non_numbers(roots, count);
         plan = plan_roots(exact, roots, *count, polished);
     }
 
-    std::copy(plan.roots.begin(), plan.roots.end(), roots);
-    *count = int32_t(plan.roots.size());
+    const std::vector<cplx> shown = order == RootOrder::by_modulus ? by_modulus(plan) : plan.roots;
+    std::copy(shown.begin(), shown.end(), roots);
+    *count = int32_t(shown.size());
     return plan.changed ? RootCheck::changed : RootCheck::kept;
 }
 
 } // namespace
 
-RootCheck certify_roots(const cplx *coeffs, int32_t n, bool polished, cplx *roots, int32_t *count)
+RootCheck certify_roots(const cplx *coeffs, int32_t n, bool polished, RootOrder order,
+                        cplx *roots, int32_t *count)
 {
     IntegerPolynomial p;
     if (n < 1 || !decimal_polynomial(coeffs, n, p.value))
         return drop_non_numbers(roots, count);
-    return certify(p.value, polished, roots, count);
+    return certify(p.value, polished, order, roots, count);
 }
 
-RootCheck certify_roots(const std::vector<std::string> &exact, bool polished, cplx *roots,
-                        int32_t *count)
+RootCheck certify_roots(const std::vector<std::string> &exact, bool polished, RootOrder order,
+                        cplx *roots, int32_t *count)
 {
     IntegerPolynomial p;
     if (exact.size() < 2 || !rational_polynomial(exact, p.value))
         return drop_non_numbers(roots, count);
-    return certify(p.value, polished, roots, count);
+    return certify(p.value, polished, order, roots, count);
 }

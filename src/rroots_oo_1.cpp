@@ -300,13 +300,11 @@ bool PolySolver::poly_solve(bool polish, bool reverse, int32_t *count,
     int32_t found_count = 0;
     solve_by_levels(polish, reverse, &found_count, found.data());
     const bool polished = polish || reverse;
-    const RootCheck check =
-        exact.empty() ? certify_roots(given.data(), n, polished, found.data(), &found_count)
-                      : certify_roots(exact, polished, found.data(), &found_count);
-    if (reverse && check == RootCheck::changed) {
-        Polynomial shown{nullptr, 0, 0, found.data(), found_count};
-        sort_roots(&shown);
-    }
+    const RootOrder order = reverse ? RootOrder::by_modulus : RootOrder::as_found;
+    if (exact.empty())
+        certify_roots(given.data(), n, polished, order, found.data(), &found_count);
+    else
+        certify_roots(exact, polished, order, found.data(), &found_count);
     *count = found_count;
     std::copy(found.begin(), found.begin() + found_count, out);
     return true;

@@ -1,6 +1,10 @@
 // The roots shown are the exact roots of the polynomial as typed: decimal
 // coefficients, exact multiplicities, every digit shown right.
+#include "decimal_polynomial.h"
+#include "long_double_balls.h"
+#include "reference_roots.h"
 #include "root_conventions.h"
+#include "same_bits.h"
 #include "solving.h"
 
 #include <QtTest>
@@ -108,6 +112,40 @@ Scaled times(const Scaled &p, const Scaled &factor)
         for (size_t j = 0; j < factor.size(); ++j)
             r[i + j] += p[i] * factor[j];
     return r;
+}
+
+// The roots of the polynomial as written, from Arb's own root finder, with
+// parts well inside 1e-12 as the 0 they show as.
+Values referenceRoots(Values coeffs)
+{
+    IntegerPolynomial p;
+    decimal_polynomial(coeffs.data(), int32_t(coeffs.size()) - 1, p.value);
+    const ReferenceRoots reference(p.value);
+    const auto part = [](const arb_t x) { return roots::cleaned(to_long_double(arb_midref(x))); };
+    Values roots;
+    for (size_t i = 0; i < reference.size(); ++i)
+        roots.push_back(cplx(part(acb_realref(reference[i])), part(acb_imagref(reference[i]))));
+    return roots;
+}
+
+// x^n - (a x - 1)^2, highest power first.
+Values squareBeside(int n, long double a)
+{
+    Values c(n + 1, 0);
+    c[0] = 1;
+    c[n - 2] = -a * a;
+    c[n - 1] = 2 * a;
+    c[n] = -1;
+    return c;
+}
+
+// The texts the window writes for the roots as handed back, sorted.
+QStringList rawTexts(const Values &roots)
+{
+    QStringList list;
+    for (const cplx &z : roots)
+        list << QString::fromStdString(roots::root_text(z));
+    return sorted(list);
 }
 
 } // namespace
@@ -284,6 +322,139 @@ private slots:
         }
     }
 
+    // Near-multiple roots and clusters that long double cannot tell apart:
+    // every root, each right.
+    void clustersAndNearMultipleRoots_data()
+    {
+        QTest::addColumn<Values>("coeffs");
+        QTest::newRow("x^20 - (1e4 x - 1)^2") << squareBeside(20, 1e4);
+        QTest::newRow("x^22 - (1e4 x - 1)^2") << squareBeside(22, 1e4);
+        QTest::newRow("0.01 x^13 - 10000 x^2 + 200 x - 1")
+            << Values{0.01, 0, 0, 0, 0, 0, 0, 0, 0, 0, -10000, 200, -1};
+        QTest::newRow("near-multiple, degree 6")
+            << Values{1, -1991.4, 982825.73, 8548571.72, 25666573.32, 31693360, 13320000.0000001};
+        QTest::newRow("near-multiple, degree 7")
+            << Values{100, 73017.97, 9413118.90453, -1048310232.6933556, -188609374.36658857,
+                      -8447589.02681391, 2683.746702, 5.9535};
+        QTest::newRow("((x - 100)^2 - 1e-8)(x^2 + 1)")
+            << Values{1, -200, 10000.99999999, -200, 9999.99999999};
+        QTest::newRow("subnormals beside integers")
+            << Values{5.909106315382871e-126, -24, 392, -1760, -25536, 59136, 59136, -101376,
+                      126720, -112640, 67584, 9.71373e-319, 2.4391e-319};
+    }
+
+    void clustersAndNearMultipleRoots()
+    {
+        QFETCH(Values, coeffs);
+        const Values truth = referenceRoots(coeffs);
+        for (const SolveOptions &how : solveOptions) {
+            const QString wrong = fault(solve(coeffs, how.polish, how.reverse), truth, how);
+            QVERIFY2(wrong.isEmpty(), qPrintable(QString(how.name) + ": " + wrong));
+        }
+    }
+
+    // A part shows as 0 exactly where the exact root's part is at most
+    // 1e-12 in magnitude: at the edge itself, just inside and just outside.
+    void bandAtTheEdge_data()
+    {
+        QTest::addColumn<Values>("coeffs");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("root -1e-12") << Values{10000000000, 0.01} << QStringList{"0"};
+        QTest::newRow("root -0.99999999e-12") << Values{10000000000, 0.0099999999}
+                                              << QStringList{"0"};
+        QTest::newRow("root -1.00000001e-12") << Values{10000000000, 0.0100000001}
+                                              << QStringList{"-1.00000001e-12"};
+        QTest::newRow("real part -1e-12")
+            << Values{10000000000, 0.02, 5}
+            << QStringList{"(0 + (-2.2360679775e-05)I)", "(0 + (2.2360679775e-05)I)"};
+        QTest::newRow("real part -0.99999999e-12")
+            << Values{10000000000, 0.0199999998, 5}
+            << QStringList{"(0 + (-2.2360679775e-05)I)", "(0 + (2.2360679775e-05)I)"};
+        QTest::newRow("real part -1.00000001e-12")
+            << Values{10000000000, 0.0200000002, 5}
+            << QStringList{"(-1.00000001e-12 + (-2.2360679775e-05)I)",
+                           "(-1.00000001e-12 + (2.2360679775e-05)I)"};
+        QTest::newRow("imaginary part 1e-12") << Values{1, 0, 1e-24} << QStringList{"0", "0"};
+        QTest::newRow("imaginary part 0.999999995e-12") << Values{1, 0, 0.99999999e-24}
+                                                        << QStringList{"0", "0"};
+        QTest::newRow("imaginary part 1.000000005e-12")
+            << Values{1, 0, 1.00000001e-24}
+            << QStringList{"(0 + (-1.000000005e-12)I)", "(0 + (1.000000005e-12)I)"};
+    }
+
+    void bandAtTheEdge()
+    {
+        QFETCH(Values, coeffs);
+        QFETCH(QStringList, shown);
+        for (const SolveOptions &how : solveOptions)
+            QCOMPARE(rawTexts(solve(coeffs, how.polish, how.reverse)), shown);
+    }
+
+    // x^22 - (1e12 x - 1)^2 has two roots 1e-144 either side of 1e-12,
+    // closer to it than long double resolves: one shows as 0, the other not.
+    void rootsEitherSideOfTheEdge()
+    {
+        for (const SolveOptions &how : solveOptions) {
+            const Values roots = solve(squareBeside(22, 1e12), how.polish, how.reverse);
+            QCOMPARE(int(roots.size()), 22);
+            QStringList near;
+            for (const cplx &z : roots)
+                if (std::abs(z) < 1e-11L)
+                    near << QString::fromStdString(roots::root_text(z));
+            QCOMPARE(sorted(near), (QStringList{"0", "1e-12"}));
+        }
+    }
+
+    // With reverse deflation the roots the check keeps stay in the search's
+    // order, even among roots of equal modulus (4 and -4 here); the four
+    // the search got wrong, 0 four times, take their places by modulus.
+    void reverseOrderKept()
+    {
+        Values coeffs{1, 14, -31, -1128, -1352, 36544, 83216, -595200, -1628928, 4866048, 14266368,
+                      -15925248, -47775744, 0, 0, 0, 0};
+        Values designed(16);
+        int32_t count = 0;
+        Values c = coeffs;
+        PolySolver search(16, c.data());
+        search.solve_by_levels(false, true, &count, designed.data());
+        QCOMPARE(count, 16);
+        const Values shown = solve(coeffs, false, true);
+        QCOMPARE(int(shown.size()), 16);
+        for (int i = 0; i < 12; ++i)
+            QVERIFY2(sameBits(shown[size_t(i)], designed[size_t(i)]), qPrintable(QString::number(i)));
+        for (int i = 12; i < 16; ++i)
+            QCOMPARE(shown[size_t(i)], cplx(0, 0));
+    }
+
+    // Roots the search did not find come after those it found, by real
+    // part; at equal real part the real one first, then by the size of the
+    // imaginary part, the positive one before its conjugate.
+    void addedRootsInOrder()
+    {
+        // 0.01 x^21 + 1e10: the search finds none of its roots.
+        Values coeffs(22, 0);
+        coeffs[0] = 0.01;
+        coeffs[21] = 1e10;
+        Values c = coeffs, designed(21);
+        int32_t count = -1;
+        PolySolver search(21, c.data());
+        search.solve_by_levels(true, false, &count, designed.data());
+        QCOMPARE(count, 0);
+        const auto inOrder = [](cplx a, cplx b) {
+            if (a.real() != b.real())
+                return a.real() < b.real();
+            if (std::fabs(a.imag()) != std::fabs(b.imag()))
+                return std::fabs(a.imag()) < std::fabs(b.imag());
+            return a.imag() >= b.imag();
+        };
+        for (bool polish : {true, false}) {
+            const Values shown = solve(coeffs, polish, false);
+            QCOMPARE(int(shown.size()), 21);
+            for (size_t i = 1; i < shown.size(); ++i)
+                QVERIFY2(inOrder(shown[i - 1], shown[i]), qPrintable(QString::number(i)));
+        }
+    }
+
     // Through the solver's interface anything may come: every call comes
     // back with at most n roots, all n wherever the coefficients are exact.
     void hostileInputEnds_data()
@@ -294,7 +465,10 @@ private slots:
         QTest::addColumn<bool>("exact");
         QTest::newRow("1e300 beside 1e-300") << Values{1e300, 1, 1e-300} << true;
         QTest::newRow("subnormal constant") << Values{1, 2, std::numeric_limits<double>::denorm_min()}
-                                            << false;
+                                            << true;
+        // Two roots 1e-180 apart beside one of 1e-241, far beyond the
+        // dialog's range.
+        QTest::newRow("x (x + 1.39e120)^2 + 1") << Values{1, 2.78e120, 1.9321e240, 1} << true;
         QTest::newRow("long double range") << Values{1, 1e4000L, 1e-4000L} << false;
         QTest::newRow("degree 22, 1e300 .. 1e-300") << [] {
             Values c;
