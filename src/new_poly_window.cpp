@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 #include "plot.h"
 #include "screen_room.h"
+#include "ui_mainwindow.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -56,7 +57,7 @@ QString richPolynomial(const std::vector<Term> &terms)
 } // namespace
 
 DialogWindow::DialogWindow(MainWindow *mainWindow)
-    : QWidget(nullptr), mainWindow(mainWindow), vLayout(nullptr), degree(2),
+    : QWidget(mainWindow, Qt::Dialog), mainWindow(mainWindow), vLayout(nullptr), degree(2),
       coeffBoxes(nullptr), polynomialEdit(nullptr), readingLabel(nullptr), degreeBox(nullptr),
       writingLine(false), powerLabels(nullptr), boxGrid(nullptr), boxArea(nullptr)
 {
@@ -71,8 +72,10 @@ DialogWindow::DialogWindow(MainWindow *mainWindow)
     polynomialEdit->setObjectName(QStringLiteral("polynomialEdit"));
     polynomialEdit->setPlaceholderText(tr("x^3 - 6x^2 + 11x - 6, or 1 -6 11 -6"));
     polynomialEdit->setToolTip(lineToolTip());
-    // Room for a cubic with decimals at a glance; longer ones scroll.
-    polynomialEdit->setMinimumWidth(polynomialEdit->fontMetrics().averageCharWidth() * 36);
+    // Room for a cubic with decimals at a glance, where the screen has it;
+    // longer ones scroll.
+    polynomialEdit->setMinimumWidth(std::min(polynomialEdit->fontMetrics().averageCharWidth() * 36,
+                                             roomOnScreen(this).width() / 2));
     caption->setBuddy(polynomialEdit);
     lineRow->addWidget(caption);
     lineRow->addWidget(polynomialEdit, 1);
@@ -108,6 +111,7 @@ DialogWindow::DialogWindow(MainWindow *mainWindow)
 
     startWith(mainWindow->exactPolynomial());
     fitToContent();
+    placeOver(this, mainWindow);
 
     // Connected last, so that the start changes nothing.
     connect(degreeBox, degreeChanged, this, &DialogWindow::changeDegree);
@@ -208,7 +212,7 @@ void DialogWindow::fitToContent()
     // The size hint leaves out the lines that the wrapped reading takes.
     QSize wanted = sizeHint();
     wanted.setHeight(std::max(wanted.height(), heightForWidth(wanted.width())));
-    wanted = wanted.boundedTo(QSize(QWIDGETSIZE_MAX, roomOnScreen(this).height()));
+    wanted = wanted.boundedTo(roomOnScreen(this));
     if (isVisible())
         setGeometry(keptOnScreen(this, wanted));
     else
@@ -480,6 +484,7 @@ void DialogWindow::submitReceived()
     mainWindow->UpdateView();
 
     auto *plot = new MyPlot(mainWindow);
+    placeBeside(plot, mainWindow, mainWindow->ui->solutionsLabel->parentWidget());
     plot->show();
     close();
 }

@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 #include "plot_scale.h"
 #include "rroots_oo_1.h"
+#include "screen_room.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -60,7 +61,8 @@ MyPlot::MyPlot(MainWindow *mainWindow)
     FindInterval();
     chooseTickInterval();
     buildWidgets(rootMarks(mainWindow->roots, mainWindow->rootCount));
-    resize(420, 420);
+    // The designed size, or as much of it as a small or magnified screen has.
+    resize(QSize(420, 420).boundedTo(roomOnScreen(this)));
 }
 
 MyPlot::~MyPlot()

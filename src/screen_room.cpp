@@ -17,14 +17,17 @@ QScreen *screenOf(const QWidget *window)
 }
 
 // The window manager's frame, once it has put one round the window; before
-// that, room for a title bar.
+// that, room for a title bar and a thin border.
 QMargins frameOf(const QWidget *window)
 {
     const QWindow *handle = window->windowHandle();
     const QMargins frame = handle ? handle->frameMargins() : QMargins();
     if (!frame.isNull())
         return frame;
-    return QMargins(0, window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window), 0, 0);
+    const QStyle *style = window->style();
+    const int border = style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, window);
+    const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+    return QMargins(border, border + title, border, border);
 }
 
 } // namespace
@@ -93,4 +96,34 @@ QPoint placedBeside(const QRect &anchor, const QRect &avoid, const QSize &frame,
             best = inside;
     }
     return best;
+}
+
+QPoint centredOver(const QRect &anchor, const QSize &frame, const QRect &area)
+{
+    const QPoint corner = anchor.center() - QPoint(frame.width() / 2, frame.height() / 2);
+    return clampedInto(corner, frame, area);
+}
+
+namespace {
+
+// The size of the window with the frame it will get.
+QSize frameSizeOf(const QWidget *window)
+{
+    const QMargins frame = frameOf(window);
+    return window->size() + QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+}
+
+} // namespace
+
+void placeBeside(QWidget *window, const QWidget *anchor, const QWidget *avoid)
+{
+    const QRect keepClear(avoid->mapToGlobal(QPoint(0, 0)), avoid->size());
+    // A window's position is that of its frame.
+    window->move(placedBeside(anchor->frameGeometry(), keepClear, frameSizeOf(window),
+                              availableArea(anchor)));
+}
+
+void placeOver(QWidget *window, const QWidget *anchor)
+{
+    window->move(centredOver(anchor->frameGeometry(), frameSizeOf(window), availableArea(anchor)));
 }

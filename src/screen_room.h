@@ -27,4 +27,16 @@ QRect keptOnScreen(const QWidget *window, const QSize &size);
 // anchor's right edge. Returns the frame's top left corner.
 QPoint placedBeside(const QRect &anchor, const QRect &avoid, const QSize &frame, const QRect &area);
 
+// Where a window whose frame has the given size goes over another: centred
+// on the anchor's frame, moved as little as the free area needs. Returns
+// the frame's top left corner.
+QPoint centredOver(const QRect &anchor, const QSize &frame, const QRect &area);
+
+// Moves a window not yet shown beside the anchor window, keeping clear of
+// the anchor's widget avoid where the screen has room.
+void placeBeside(QWidget *window, const QWidget *anchor, const QWidget *avoid);
+
+// Moves a window not yet shown over the anchor window, centred.
+void placeOver(QWidget *window, const QWidget *anchor);
+
 #endif

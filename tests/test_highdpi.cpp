@@ -1,5 +1,7 @@
 // The windows on a magnified screen: at a scale factor of 2 the 800 x 600
 // test screen has 400 x 300 logical pixels of 2 x 2 device pixels each.
+#include "dialog_testing.h"
+#include "screen_room.h"
 #include "window_testing.h"
 
 #include <QtTest>
@@ -37,6 +39,26 @@ private slots:
         QCOMPARE(image.pixel(column, axis + 1) & 0xffffff, white & 0xffffff);
         QVERIFY((image.pixel(column, axis - 1) & 0xffffff) != (white & 0xffffff));
         QVERIFY((image.pixel(column, axis + 2) & 0xffffff) != (white & 0xffffff));
+    }
+
+    // Every window fits the 400 x 300 logical pixels whole, frame and all:
+    // the main window, the dialog, and the plot beside the main window.
+    void windowsFitTheMagnifiedScreen()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QRect area = availableArea(&window);
+        QCOMPARE(area.size(), QSize(400, 300));
+        QVERIFY(area.contains(window.frameGeometry()));
+        DialogWindow *dialog = openDialog(window);
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QVERIFY(area.contains(dialog->frameGeometry()));
+        QTest::mouseClick(submitButton(dialog), Qt::LeftButton);
+        const QList<MyPlot *> plots = plotsOf(window);
+        QCOMPARE(plots.size(), 1);
+        QVERIFY(QTest::qWaitForWindowExposed(plots[0]));
+        QVERIFY(area.contains(plots[0]->frameGeometry()));
     }
 };
 

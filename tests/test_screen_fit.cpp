@@ -60,14 +60,16 @@ private slots:
     }
 
     // The largest size leaves exactly the room for the frame: before the
-    // window is shown, a title bar's; once shown, the frame it has.
+    // window is shown, a title bar's and a thin border's; once shown, the
+    // frame it has.
     void roomOnScreenIsTheAreaLessTheFrame()
     {
         QWidget window;
         const QRect area = availableArea(&window);
         const int title = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+        const int border = window.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &window);
         QCOMPARE(area.size(), QSize(800, 600));
-        QCOMPARE(roomOnScreen(&window), QSize(800, 600 - title));
+        QCOMPARE(roomOnScreen(&window), QSize(800 - 2 * border, 600 - title - 2 * border));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QMargins frame = window.windowHandle()->frameMargins();

@@ -6,6 +6,7 @@
 #include "mainwindow.h"
 #include "plot.h"
 
+#include <QApplication>
 #include <QList>
 #include <QTest>
 #include <QWidget>
@@ -43,13 +44,18 @@ void installSolved(MainWindow &window, const Values &coeffs,
 }
 
 // Makes the widget's window the one the user works in, as a click on it
-// would; keys and shortcuts go there.
+// would; keys and shortcuts go there. At once, without letting through the
+// events that a change of focus brings, where the toolkit still can.
 inline void activate(QWidget *widget)
 {
     QWidget *window = widget->window();
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+    QApplication::setActiveWindow(window);
+#else
     window->activateWindow();
     if (window->isVisible())
         (void)QTest::qWaitForWindowActive(window);
+#endif
 }
 
 inline QList<MyPlot *> plotsOf(MainWindow &window)
