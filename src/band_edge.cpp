@@ -1,5 +1,7 @@
 #include "band_edge.h"
 
+#include "decimal_digits.h"
+
 namespace {
 
 using Polynomial = IntegerPolynomial;
@@ -8,12 +10,7 @@ using Polynomial = IntegerPolynomial;
 struct ScaledBounds {
     ScaledBounds(const arb_t x)
     {
-        Float radius, end;
-        arf_set_mag(radius.value, arb_radref(x));
-        arf_sub(end.value, arb_midref(x), radius.value, ARF_PREC_EXACT, ARF_RND_DOWN);
-        arf_get_fmpq(low.value, end.value);
-        arf_add(end.value, arb_midref(x), radius.value, ARF_PREC_EXACT, ARF_RND_DOWN);
-        arf_get_fmpq(high.value, end.value);
+        exact_bounds(x, low.value, high.value);
         Integer scale;
         fmpz_set_ui(scale.value, 1000000000000);
         fmpq_mul_fmpz(low.value, low.value, scale.value);

@@ -102,19 +102,29 @@ Span span(const std::vector<Decimal> &decimals)
 
 } // namespace
 
-bool decimal_polynomial(const std::complex<long double> *coeffs, int32_t n, fmpz_poly_t out)
+namespace {
+
+// Each coefficient as the decimal it stands for, the leading one below the
+// floor as 1; false where one has none or they span too many digits.
+bool read_decimals(const std::complex<long double> *coeffs, int32_t n, std::vector<Decimal> &decimals)
 {
-    std::vector<Decimal> decimals;
     for (int32_t k = 0; k <= n; ++k) {
         if (!readable(coeffs[k]))
             return false;
         const long double v = coeffs[k].real();
         decimals.push_back(shortest_decimal(k == 0 && std::fabs(v) < roots::lead_floor ? 1 : v));
     }
-    const Span scale = span(decimals);
-    if (scale.width > max_decimal_digits)
-        return false;
+    return span(decimals).width <= max_decimal_digits;
+}
 
+} // namespace
+
+bool decimal_polynomial(const std::complex<long double> *coeffs, int32_t n, fmpz_poly_t out)
+{
+    std::vector<Decimal> decimals;
+    if (!read_decimals(coeffs, n, decimals))
+        return false;
+    const Span scale = span(decimals);
     Integer value, power;
     for (int32_t k = 0; k <= n; ++k) {
         const Decimal &d = decimals[k];
@@ -128,6 +138,24 @@ bool decimal_polynomial(const std::complex<long double> *coeffs, int32_t n, fmpz
         fmpz_poly_set_coeff_fmpz(out, n - k, value.value);
     }
     return true;
+}
+
+std::vector<std::string> decimal_coefficients(const std::complex<long double> *coeffs, int32_t n)
+{
+    std::vector<Decimal> decimals;
+    if (!read_decimals(coeffs, n, decimals))
+        return {};
+    std::vector<std::string> exact;
+    for (const Decimal &d : decimals) {
+        if (d.digits.empty()) {
+            exact.push_back("0");
+            continue;
+        }
+        const std::string zeros(size_t(std::labs(d.exponent)), '0');
+        exact.push_back((d.negative ? "-" : "") + d.digits
+                        + (d.exponent >= 0 ? zeros : "/1" + zeros));
+    }
+    return exact;
 }
 
 bool read_rationals(const std::vector<std::string> &coeffs, fmpq_poly_t out)

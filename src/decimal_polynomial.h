@@ -20,6 +20,11 @@
 // work while holding the whole range of doubles (1e-300 beside 1e300).
 bool decimal_polynomial(const std::complex<long double> *coeffs, int32_t n, fmpz_poly_t out);
 
+// The same coefficients as fractions in decimal ("1/10" for 0.1), highest
+// power first, for what takes the polynomial given exactly; none where
+// there is no such reading.
+std::vector<std::string> decimal_coefficients(const std::complex<long double> *coeffs, int32_t n);
+
 // The polynomial given exactly: each coefficient an integer or a fraction
 // in decimal ("-3", "1/3"), highest power first; out holds the integers of
 // its multiple by the common denominator, constant term first. No floor

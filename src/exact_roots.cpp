@@ -1,10 +1,7 @@
 #include "exact_roots.h"
 
-#include "band_edge.h"
-#include "certified_roots.h"
 #include "decimal_polynomial.h"
-#include "long_double_balls.h"
-#include "shown_roots.h"
+#include "enclosed_roots.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,71 +14,17 @@ using cplx = std::complex<long double>;
 
 namespace {
 
-// A root found seeds the exact search only where the factor's value there
-// is this small against the size of its terms.
-const long double seed_residual = 1e-6L;
-
 // The polishing-free search is asked for six correct digits.
 const long double plain_accuracy = 1e-6L;
-
-using Factors = std::vector<std::unique_ptr<CertifiedRoots>>;
-
-bool finite(cplx z)
-{
-    return std::isfinite(z.real()) && std::isfinite(z.imag());
-}
-
-// ---- Enclosing every root ----
-
-// Every distinct root found goes to the factor it fits best, if it is near a
-// root of it at all (a value far from every root would only slow the
-// iteration down), and each factor takes at most its degree, best first.
-std::vector<std::vector<cplx>> found_per_factor(const Factors &factors, const cplx *found,
-                                                int32_t count)
-{
-    struct Fit {
-        long double residual;
-        cplx z;
-    };
-    std::vector<std::vector<Fit>> fits(factors.size());
-    std::vector<cplx> seen;
-    for (int32_t i = 0; i < count; ++i) {
-        const cplx z = found[i];
-        if (!finite(z) || std::find(seen.begin(), seen.end(), z) != seen.end())
-            continue;
-        seen.push_back(z);
-        size_t best = factors.size();
-        long double best_residual = seed_residual;
-        for (size_t f = 0; f < factors.size(); ++f) {
-            const long double residual = factors[f]->relative_residual(z);
-            if (residual < best_residual) {
-                best = f;
-                best_residual = residual;
-            }
-        }
-        if (best < factors.size())
-            fits[best].push_back({best_residual, z});
-    }
-
-    std::vector<std::vector<cplx>> chosen(factors.size());
-    for (size_t f = 0; f < factors.size(); ++f) {
-        std::stable_sort(fits[f].begin(), fits[f].end(),
-                         [](const Fit &a, const Fit &b) { return a.residual < b.residual; });
-        for (const Fit &fit : fits[f])
-            if (slong(chosen[f].size()) < factors[f]->degree)
-                chosen[f].push_back(fit.z);
-    }
-    return chosen;
-}
 
 // Where the roots found let the long double test isolate every root, p is
 // its own square-free factor and is never factorised; else each factor of
 // its square-free factorisation is enclosed. Empty where the budget runs
 // out first.
-Factors enclosed_factors(const fmpz_poly_struct *p, const cplx *found, int32_t count,
-                         WorkBudget &budget, fmpz_poly_factor_t square_free)
+EnclosedFactors enclosed_factors(const fmpz_poly_struct *p, const cplx *found, int32_t count,
+                                 WorkBudget &budget, fmpz_poly_factor_t square_free)
 {
-    Factors factors;
+    EnclosedFactors factors;
     auto whole = std::make_unique<CertifiedRoots>(p, 1, budget);
     if (whole->isolate_quickly(std::vector<cplx>(found, found + count))) {
         factors.push_back(std::move(whole));
@@ -91,99 +34,9 @@ Factors enclosed_factors(const fmpz_poly_struct *p, const cplx *found, int32_t c
     for (slong f = 0; f < square_free->num; ++f)
         factors.push_back(
             std::make_unique<CertifiedRoots>(square_free->p + f, square_free->exp[f], budget));
-    const std::vector<std::vector<cplx>> seeds = found_per_factor(factors, found, count);
-    for (size_t f = 0; f < factors.size(); ++f) {
-        factors[f]->isolate(seeds[f]);
-        if (!factors[f]->isolated())
-            return {};
-    }
+    if (!isolate_factors(factors, found, count))
+        return {};
     return factors;
-}
-
-// ---- What each exact root shows ----
-
-// From the long double bounds where they tell; else from the ball.
-Band part_band(PartBounds x, const arb_t ball, bool on_edge)
-{
-    if (on_edge)
-        return Band::inside;
-    const Band b = band(x);
-    return b == Band::undecided ? band(ball) : b;
-}
-
-struct ExactRoot {
-    CertifiedRoots *factor;
-    slong index;
-    // A part the exact test at +-10^-12 found on the band's edge.
-    bool re_on_edge = false, im_on_edge = false;
-    bool re_tested = false, im_tested = false;
-
-    acb_srcptr enclosure() const { return factor->root(index); }
-    PartBounds re() const
-    {
-        const CertifiedRoots::Box b = factor->box(index);
-        return {b.re_low, b.re_high};
-    }
-    PartBounds im() const
-    {
-        const CertifiedRoots::Box b = factor->box(index);
-        return {b.im_low, b.im_high};
-    }
-    Band re_band() const { return part_band(re(), acb_realref(enclosure()), re_on_edge); }
-    Band im_band() const { return part_band(im(), acb_imagref(enclosure()), im_on_edge); }
-    bool text_decided() const
-    {
-        return ::text_decided(re(), re_band()) && ::text_decided(im(), im_band());
-    }
-};
-
-std::vector<ExactRoot> exact_roots_of(const Factors &factors)
-{
-    std::vector<ExactRoot> roots;
-    for (const auto &factor : factors)
-        for (slong i = 0; i < factor->degree; ++i)
-            roots.push_back({factor.get(), i});
-    return roots;
-}
-
-// A part whose bounds, narrower than the band's edge, still hold it is
-// compared with +-10^-12 exactly, once.
-void test_band_edge(ExactRoot &root, bool imaginary)
-{
-    bool &tested = imaginary ? root.im_tested : root.re_tested;
-    const PartBounds x = imaginary ? root.im() : root.re();
-    const Band b = imaginary ? root.im_band() : root.re_band();
-    if (tested || b != Band::undecided || !(x.high - x.low < 1e-12L))
-        return;
-    tested = true;
-    const int sign = x.high > 0 ? 1 : -1;
-    (imaginary ? root.im_on_edge : root.re_on_edge) =
-        part_at_band_edge(root.factor->factor, root.enclosure(), imaginary, sign);
-}
-
-// Narrows the enclosure until both parts' texts are decided. False where
-// the budget or the bound on the precision ends it first.
-bool decide_text(ExactRoot &root)
-{
-    for (;;) {
-        test_band_edge(root, false);
-        test_band_edge(root, true);
-        if (root.text_decided())
-            return true;
-        if (!root.factor->refine(root.index))
-            return false;
-    }
-}
-
-// The exact root rounded to long double, 0 in parts inside the band; false
-// where the enclosure does not decide it yet.
-bool certified_value(const ExactRoot &root, cplx *value)
-{
-    long double re = 0, im = 0;
-    const bool re_decided = shown_value(acb_realref(root.enclosure()), root.re_band(), &re);
-    const bool im_decided = shown_value(acb_imagref(root.enclosure()), root.im_band(), &im);
-    *value = cplx(re, im);
-    return re_decided && im_decided;
 }
 
 // Where one root found ends up, given the exact root that claimed it.
@@ -395,7 +248,7 @@ RootCheck certify(const fmpz_poly_t p, bool polished, RootOrder order, cplx *roo
 {
     WorkBudget budget;
     SquareFreeFactors square_free;
-    const Factors factors = enclosed_factors(p, roots, *count, budget, square_free.value);
+    const EnclosedFactors factors = enclosed_factors(p, roots, *count, budget, square_free.value);
     if (factors.empty())
         return drop_non_numbers(roots, count);
     std::vector<ExactRoot> exact = exact_roots_of(factors);

@@ -1,10 +1,12 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 #include "content_scroll_area.h"
+#include "decimal_polynomial.h"
 #include "label_copier.h"
 #include "new_poly_window.h"
 #include "polynomial_text.h"
 #include "root_conventions.h"
+#include "root_table.h"
 #include "screen_room.h"
 
 #include <QAction>
@@ -15,13 +17,15 @@
 #include <QMessageBox>
 #include <QResizeEvent>
 #include <QTextStream>
+#include <QToolButton>
 
 #include <cmath>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), coeffCount(0), coeffs(nullptr), solver(nullptr),
       rootCount(0), roots(nullptr), polish(true), reverse(false),
-      ui(new Ui_MainWindow), licenseText(nullptr), missingRootsLabel(nullptr)
+      ui(new Ui_MainWindow), licenseText(nullptr), missingRootsLabel(nullptr),
+      trustLabel(nullptr), rootTable(nullptr), widenedBy(0)
 {
     ui->setupUi(this);
     // A small or magnified screen gets a window it can show whole.
@@ -45,6 +49,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     missingRootsLabel = new QLabel;
     ui->statusBar->addWidget(missingRootsLabel, 1);
+    addRootTable();
 
     coeffCount = 3;
     coeffs = new std::complex<long double>[3]{{1, 0}, {0, 0}, {-1, 0}};
@@ -58,7 +63,7 @@ MainWindow::MainWindow(QWidget *parent)
     solver = newSolver();
     solver->poly_solve(polish, reverse, &rootCount, roots);
     ui->solutionsLabel->setText(formatSolutions());
-    reportMissingRoots();
+    showAnswers();
 }
 
 MainWindow::~MainWindow()
@@ -107,7 +112,7 @@ void MainWindow::UpdateView()
     solver->poly_solve(polish, reverse, &rootCount, roots);
     ui->polynomialLabel->setText(formatPoly());
     ui->solutionsLabel->setText(formatSolutions());
-    reportMissingRoots();
+    showAnswers();
 }
 
 std::vector<std::string> MainWindow::exactPolynomial() const
@@ -163,6 +168,52 @@ void MainWindow::addQuitKey()
     connect(quitAction, &QAction::triggered, this, &QApplication::closeAllWindows);
 }
 
+// The root table beside the layout area, hidden until the user asks for it
+// with the button at the right of the status bar; whether it is shown, and
+// where, holds for the session.
+void MainWindow::addRootTable()
+{
+    rootTable = new RootTable(this);
+    addDockWidget(Qt::RightDockWidgetArea, rootTable);
+    rootTable->hide();
+    connect(rootTable->toggleViewAction(), &QAction::toggled, this, &MainWindow::makeRoomForTable);
+    centralWidget()->installEventFilter(this);
+
+    trustLabel = new QLabel;
+    trustLabel->setObjectName(QStringLiteral("trustLabel"));
+    trustLabel->setAccessibleName(tr("Which digits to trust"));
+    ui->statusBar->addWidget(trustLabel, 1);
+
+    auto *tableButton = new QToolButton;
+    tableButton->setObjectName(QStringLiteral("rootTableButton"));
+    tableButton->setAccessibleName(tr("Root table"));
+    tableButton->setDefaultAction(rootTable->toggleViewAction());
+    tableButton->setAutoRaise(true);
+    tableButton->setFocusPolicy(Qt::StrongFocus);
+    ui->statusBar->addPermanentWidget(tableButton);
+}
+
+// What the status bar and the root table say of the roots just solved.
+void MainWindow::showAnswers()
+{
+    reportMissingRoots();
+    reportTrust();
+    const std::vector<std::string> exact = exactPolynomial();
+    rootTable->setPolynomial(exact.empty() ? decimal_coefficients(coeffs, coeffCount - 1) : exact,
+                             std::vector<std::complex<long double>>(roots, roots + rootCount));
+}
+
+// Unpolished, the roots listed are the search's own, which the exact check
+// keeps where they lie within 1e-6 of the exact roots.
+void MainWindow::reportTrust()
+{
+    if (polish || reverse)
+        trustLabel->clear();
+    else
+        trustLabel->setText(tr("Unpolished: the roots listed are the search's, good to about "
+                               "10\u207b\u2076; the root table shows them certified"));
+}
+
 // The solver lists only roots it could verify; a shorter list must not pass
 // for the complete one. A permanent label, since a menu entry's status tip
 // would wipe a temporary message.
@@ -206,10 +257,46 @@ void MainWindow::showAbout()
                              QMessageBox::NoButton);
 }
 
-// The layout area is not managed by a layout of the central widget, so it
-// follows the window by hand, inset 5 px at the left and 45 px at the top.
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
-    ui->verticalLayoutWidget->setGeometry(5, 45, width() - 14, height() - 125);
+    placeLayoutArea();
     QWidget::resizeEvent(event);
+}
+
+// The central widget also changes size when the root table docks beside it.
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        placeLayoutArea();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The layout area is not managed by a layout of the central widget, so it
+// follows the window by hand, inset 5 px at the left and 45 px at the top,
+// less the width a docked root table takes.
+void MainWindow::placeLayoutArea()
+{
+    const int docked = width() - centralWidget()->width();
+    ui->verticalLayoutWidget->setGeometry(5, 45, width() - 14 - docked, height() - 125);
+}
+
+// Docked beside the window, the table takes room the window gains where
+// the screen has it, so that the polynomial and the roots keep theirs;
+// hidden, it gives that room back.
+void MainWindow::makeRoomForTable(bool shown)
+{
+    if (isMaximized() || isFullScreen() || rootTable->isFloating()) {
+        widenedBy = 0;
+        return;
+    }
+    if (!shown) {
+        resize(width() - widenedBy, height());
+        widenedBy = 0;
+        return;
+    }
+    widenedBy = qBound(0, rootTable->sizeHint().width(), roomOnScreen(this).width() - width());
+    const int overflow = frameGeometry().right() + widenedBy - availableArea(this).right();
+    if (overflow > 0)
+        move(pos() - QPoint(overflow, 0));
+    resize(width() + widenedBy, height());
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 class QLabel;
+class RootTable;
 class Ui_MainWindow;
 
 class MainWindow : public QMainWindow
@@ -56,12 +57,22 @@ private:
     PolySolver *newSolver() const;
     void makeRootsScrollable();
     void addQuitKey();
+    void addRootTable();
+    void showAnswers();
     void reportMissingRoots();
+    void reportTrust();
+    void placeLayoutArea();
+    void makeRoomForTable(bool shown);
 
     QLabel *missingRootsLabel;
+    QLabel *trustLabel;
+    RootTable *rootTable;
+    // The width the window took on to show the table beside it.
+    int widenedBy;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
 #endif
