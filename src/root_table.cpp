@@ -35,7 +35,7 @@ QTableWidgetItem *cell(const QString &text, Qt::Alignment alignment = Qt::AlignL
 {
     auto *item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    item->setTextAlignment(int(alignment));
+    item->setData(Qt::TextAlignmentRole, int(alignment));
     return item;
 }
 
