@@ -4,6 +4,7 @@
 #include "decimal_polynomial.h"
 #include "label_copier.h"
 #include "new_poly_window.h"
+#include "plot.h"
 #include "polynomial_text.h"
 #include "root_conventions.h"
 #include "root_table.h"
@@ -11,11 +12,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QResizeEvent>
+#include <QToolBar>
 #include <QTextStream>
 #include <QToolButton>
 
@@ -33,11 +36,7 @@ MainWindow::MainWindow(QWidget *parent)
     makeRootsScrollable();
     new LabelCopier(ui->polynomialLabel);
     new LabelCopier(ui->solutionsLabel);
-    addQuitKey();
-
-    QMenu *helpMenu = ui->menuBar->addMenu(QStringLiteral("&Help"));
-    auto *aboutAction = new QAction(QStringLiteral("&About"), this);
-    helpMenu->addAction(aboutAction);
+    makeReachableByKeyboard();
 
     QFile licenseFile(QStringLiteral(":/res/LicenseNotification.txt"));
     licenseFile.open(QIODevice::ReadOnly | QIODevice::Text);
@@ -45,11 +44,10 @@ MainWindow::MainWindow(QWidget *parent)
     licenseText = new QString(licenseStream.readAll());
     licenseFile.close();
 
-    connect(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
-
     missingRootsLabel = new QLabel;
     ui->statusBar->addWidget(missingRootsLabel, 1);
     addRootTable();
+    addMenus();
 
     coeffCount = 3;
     coeffs = new std::complex<long double>[3]{{1, 0}, {0, 0}, {-1, 0}};
@@ -154,22 +152,116 @@ void MainWindow::makeRootsScrollable()
     column->insertWidget(index, rootsArea);
 }
 
-// The platform's quit key (Ctrl+Q where it names none) works from every
-// window of the program.
-void MainWindow::addQuitKey()
+// Every control and both texts in the order they are read, top to bottom,
+// left to right; a button takes Enter as well as Space, as in a dialog.
+void MainWindow::makeReachableByKeyboard()
 {
-    auto *quitAction = new QAction(tr("&Quit"), this);
-    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Quit);
-    if (keys.isEmpty())
-        keys << QKeySequence(Qt::CTRL | Qt::Key_Q);
-    quitAction->setShortcuts(keys);
-    quitAction->setShortcutContext(Qt::ApplicationShortcut);
-    addAction(quitAction);
-    connect(quitAction, &QAction::triggered, this, &QApplication::closeAllWindows);
+    ui->polynomialLabel->setFocusPolicy(Qt::StrongFocus);
+    ui->solutionsLabel->setFocusPolicy(Qt::StrongFocus);
+    QWidget::setTabOrder(ui->polynomialLabel, ui->solutionsLabel);
+    QWidget::setTabOrder(ui->solutionsLabel, ui->reverseBox);
+    QWidget::setTabOrder(ui->reverseBox, ui->newPolyButton);
+    QWidget::setTabOrder(ui->newPolyButton, ui->polishBox);
+    ui->newPolyButton->setAutoDefault(true);
+    ui->polynomialLabel->setAccessibleName(tr("Polynomial"));
+    ui->solutionsLabel->setAccessibleName(tr("Real and complex roots"));
+}
+
+QAction *MainWindow::newAction(const QString &text, const QKeySequence &key, const QString &tip)
+{
+    auto *action = new QAction(text, this);
+    action->setShortcut(key);
+    action->setToolTip(tip);
+    action->setStatusTip(tip);
+    return action;
+}
+
+// The menus a desktop user looks for, each entry with its key; the main
+// ones also on the tool bar. The platform's quit key (Ctrl+Q where it names
+// none) works from every window of the program.
+void MainWindow::addMenus()
+{
+    QAction *define = newAction(tr("&New Polynomial…"), QKeySequence::New,
+                                tr("Define a new polynomial: type it, paste it, or give its coefficients"));
+    define->setShortcuts({QKeySequence(QKeySequence::New), QKeySequence(Qt::ALT | Qt::Key_D)});
+    connect(define, &QAction::triggered, this, &MainWindow::on_newPolyButton_clicked);
+
+    QAction *plot = newAction(tr("&Plot"), QKeySequence(Qt::CTRL | Qt::Key_P),
+                              tr("Show the plot of the polynomial"));
+    connect(plot, &QAction::triggered, this, &MainWindow::showPlot);
+
+    QAction *quit = newAction(tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), tr("Close every window"));
+    const QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
+    if (!quitKeys.isEmpty())
+        quit->setShortcuts(quitKeys);
+    quit->setShortcutContext(Qt::ApplicationShortcut);
+    connect(quit, &QAction::triggered, this, &QApplication::closeAllWindows);
+
+    QAction *table = rootTable->toggleViewAction();
+    table->setText(tr("Root &Table"));
+    table->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+
+    QAction *polishOption = optionAction(ui->polishBox, tr("&Polish Roots"), QKeySequence(Qt::ALT | Qt::Key_P));
+    QAction *reverseOption = optionAction(ui->reverseBox, tr("&Reverse Deflation"), QKeySequence(Qt::ALT | Qt::Key_R));
+
+    QAction *about = new QAction(tr("&About"), this);
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+
+    QMenu *file = ui->menuBar->addMenu(tr("&File"));
+    file->addActions({define, plot});
+    file->addSeparator();
+    file->addAction(quit);
+    QMenu *edit = ui->menuBar->addMenu(tr("&Edit"));
+    edit->addActions(rootTable->copyActions());
+    QMenu *view = ui->menuBar->addMenu(tr("&View"));
+    view->addActions({table, plot});
+    QMenu *options = ui->menuBar->addMenu(tr("&Options"));
+    options->addActions({polishOption, reverseOption});
+    helpMenu = ui->menuBar->addMenu(tr("&Help"));
+    helpMenu->addAction(about);
+
+    ui->mainToolBar->setWindowTitle(tr("Main tool bar"));
+    ui->mainToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    ui->mainToolBar->addActions({define, rootTable->copyActions().front(), table, plot});
+}
+
+// A menu entry that follows an option's check box both ways; the box stays
+// where the option is set and read.
+QAction *MainWindow::optionAction(QCheckBox *box, const QString &text, const QKeySequence &key)
+{
+    QAction *action = newAction(text, key, box->toolTip());
+    action->setCheckable(true);
+    action->setChecked(box->isChecked());
+    connect(action, &QAction::triggered, box, &QCheckBox::setChecked);
+    connect(box, &QCheckBox::toggled, action, &QAction::setChecked);
+    return action;
+}
+
+// The plot of the polynomial held: the window last opened for it, where it
+// is still open, else a new one beside this window.
+void MainWindow::showPlot()
+{
+    const std::vector<std::complex<long double>> held(coeffs, coeffs + coeffCount);
+    if (!latestPlot || plottedCoeffs != held) {
+        openPlot();
+        return;
+    }
+    latestPlot->showNormal();
+    latestPlot->raise();
+    latestPlot->activateWindow();
+}
+
+void MainWindow::openPlot()
+{
+    auto *plot = new MyPlot(this);
+    placeBeside(plot, this, ui->solutionsLabel->parentWidget());
+    plot->show();
+    latestPlot = plot;
+    plottedCoeffs.assign(coeffs, coeffs + coeffCount);
 }
 
 // The root table beside the layout area, hidden until the user asks for it
-// with the button at the right of the status bar; whether it is shown, and
+// (View, the tool bar, or the button at the right of the status bar); whether it is shown, and
 // where, holds for the session.
 void MainWindow::addRootTable()
 {
@@ -226,11 +318,14 @@ void MainWindow::reportMissingRoots()
         missingRootsLabel->clear();
 }
 
-// Unchecking the box runs its slot, which re-solves at once.
+// Unchecking the box runs its slot, which re-solves at once. The box
+// changes without the user touching it, so the status bar says why.
 void MainWindow::unsetReverse()
 {
-    if (reverse)
-        ui->reverseBox->setChecked(false);
+    if (!reverse)
+        return;
+    ui->reverseBox->setChecked(false);
+    ui->statusBar->showMessage(tr("Reverse Deflation is switched off for a new polynomial"), 10000);
 }
 
 void MainWindow::on_polishBox_stateChanged(int arg1)

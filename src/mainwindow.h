@@ -4,13 +4,19 @@
 #include "rroots_oo_1.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <complex>
 #include <string>
 #include <vector>
 
+class MyPlot;
+class QAction;
+class QCheckBox;
+class QKeySequence;
 class QLabel;
+class QMenu;
 class RootTable;
 class Ui_MainWindow;
 
@@ -32,6 +38,11 @@ public:
     // coefficients held (whoever sets coeffs alone leaves them behind);
     // else none.
     std::vector<std::string> exactPolynomial() const;
+
+    // A new plot window for the polynomial held, beside this window.
+    void openPlot();
+    // The plot of the polynomial held, opened where none is.
+    void showPlot();
 
     // Shared with the definition dialog and the plot window.
     int coeffCount;
@@ -56,7 +67,10 @@ private slots:
 private:
     PolySolver *newSolver() const;
     void makeRootsScrollable();
-    void addQuitKey();
+    void makeReachableByKeyboard();
+    void addMenus();
+    QAction *newAction(const QString &text, const QKeySequence &key, const QString &tip);
+    QAction *optionAction(QCheckBox *box, const QString &text, const QKeySequence &key);
     void addRootTable();
     void showAnswers();
     void reportMissingRoots();
@@ -69,6 +83,10 @@ private:
     RootTable *rootTable;
     // The width the window took on to show the table beside it.
     int widenedBy;
+    QMenu *helpMenu = nullptr;
+    // The plot window last opened, and the polynomial it shows.
+    QPointer<MyPlot> latestPlot;
+    std::vector<std::complex<long double>> plottedCoeffs;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

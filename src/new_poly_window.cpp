@@ -483,9 +483,7 @@ void DialogWindow::submitReceived()
     mainWindow->unsetReverse();
     mainWindow->UpdateView();
 
-    auto *plot = new MyPlot(mainWindow);
-    placeBeside(plot, mainWindow, mainWindow->ui->solutionsLabel->parentWidget());
-    plot->show();
+    mainWindow->openPlot();
     close();
 }
 

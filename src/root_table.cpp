@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QToolButton>
@@ -84,6 +85,7 @@ void RootTable::buildContents()
     factoredLabel->setTextFormat(Qt::RichText);
     factoredLabel->setWordWrap(true);
     new LabelCopier(factoredLabel);
+    factoredLabel->setFocusPolicy(Qt::StrongFocus);
     factoredCaption->setBuddy(factoredLabel);
 
     auto *digitsLabel = new QLabel(tr("Si&gnificant digits:"));
@@ -115,7 +117,9 @@ void RootTable::buildContents()
                             tr("Copy the selected roots, or all of them, as a column Octave and "
                                "MATLAB read, each root as often as its multiplicity"),
                             &RootTable::forOctave);
-    copies.front()->setShortcut(QKeySequence::Copy);
+    // Ctrl+Shift+C from anywhere in the window, as the menus show it; Ctrl+C
+    // in the table, whose own selection is rows of roots.
+    copies.front()->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     copyButton = new QToolButton;
     copyButton->setObjectName(QStringLiteral("copyButton"));
     copyButton->setAccessibleName(tr("Copy roots"));
@@ -152,6 +156,9 @@ void RootTable::buildContents()
     header->setSectionResizeMode(form_column, QHeaderView::ResizeToContents);
     rootTableWidget->setContextMenuPolicy(Qt::ActionsContextMenu);
     rootTableWidget->addActions(copies);
+    auto *copyKey = new QShortcut(QKeySequence::Copy, rootTableWidget);
+    copyKey->setContext(Qt::WidgetShortcut);
+    connect(copyKey, &QShortcut::activated, copies.front(), &QAction::trigger);
     connect(rootTableWidget, &QTableWidget::currentCellChanged, this, &RootTable::showCurrentValue);
 
     rootValueView = new QPlainTextEdit;
@@ -184,10 +191,10 @@ QAction *RootTable::addCopyAction(const QString &text, const QString &tip,
     auto *action = new QAction(text, this);
     action->setToolTip(tip);
     action->setStatusTip(tip);
-    // Ctrl+C in the table copies roots; in the texts around it, their own selection.
-    action->setShortcutContext(Qt::WidgetShortcut);
-    connect(action, &QAction::triggered, this,
-            [this, format] { QApplication::clipboard()->setText((this->*format)()); });
+    connect(action, &QAction::triggered, this, [this, format] {
+        listNow();
+        QApplication::clipboard()->setText((this->*format)());
+    });
     return action;
 }
 
@@ -203,6 +210,17 @@ void RootTable::setPolynomial(const std::vector<std::string> &polynomial,
     shown = roots;
     ++polynomialVersion;
     ask();
+}
+
+// A copy asked for from the menus, with the table hidden or still at work
+// on a new polynomial, takes the roots with the window's 12 digits at once.
+void RootTable::listNow()
+{
+    if (listedVersion == polynomialVersion)
+        return;
+    const DistinctRoots result = distinct_roots(exact, shown, roots::shown_digits);
+    list(result, true);
+    listedVersion = polynomialVersion;
 }
 
 // Worked out at once where the table is shown, else when it is shown next.

@@ -54,6 +54,7 @@ private:
     void buildContents();
     QAction *addCopyAction(const QString &text, const QString &tip, QString (RootTable::*format)() const);
     void ask();
+    void listNow();
     void compute();
     void start(int digits);
     void receive(int job, int version, int digits, const DistinctRoots &result);

@@ -26,10 +26,12 @@ namespace {
 QAction *aboutAction(MainWindow &window)
 {
     const QList<QAction *> menus = window.ui->menuBar->actions();
-    if (menus.size() != 1 || menus[0]->text() != "&Help" || !menus[0]->menu())
+    if (menus.isEmpty() || menus.back()->text() != "&Help" || !menus.back()->menu())
         return nullptr;
-    const QList<QAction *> entries = menus[0]->menu()->actions();
-    return entries.size() == 1 ? entries[0] : nullptr;
+    for (QAction *entry : menus.back()->menu()->actions())
+        if (entry->text() == "&About")
+            return entry;
+    return nullptr;
 }
 
 QScrollArea *rootsArea(MainWindow &window)
