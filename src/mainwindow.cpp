@@ -20,8 +20,8 @@
 #include <QResizeEvent>
 #include <QToolBar>
 #include <QTextStream>
-#include <QToolButton>
 
+#include <algorithm>
 #include <cmath>
 
 MainWindow::MainWindow(QWidget *parent)
@@ -37,6 +37,8 @@ MainWindow::MainWindow(QWidget *parent)
     new LabelCopier(ui->polynomialLabel);
     new LabelCopier(ui->solutionsLabel);
     makeReachableByKeyboard();
+    // Enter at once defines a polynomial, the first thing a user does.
+    ui->newPolyButton->setFocus();
 
     QFile licenseFile(QStringLiteral(":/res/LicenseNotification.txt"));
     licenseFile.open(QIODevice::ReadOnly | QIODevice::Text);
@@ -261,7 +263,7 @@ void MainWindow::openPlot()
 }
 
 // The root table beside the layout area, hidden until the user asks for it
-// (View, the tool bar, or the button at the right of the status bar); whether it is shown, and
+// (View, or the tool bar); whether it is shown, and
 // where, holds for the session.
 void MainWindow::addRootTable()
 {
@@ -275,14 +277,6 @@ void MainWindow::addRootTable()
     trustLabel->setObjectName(QStringLiteral("trustLabel"));
     trustLabel->setAccessibleName(tr("Which digits to trust"));
     ui->statusBar->addWidget(trustLabel, 1);
-
-    auto *tableButton = new QToolButton;
-    tableButton->setObjectName(QStringLiteral("rootTableButton"));
-    tableButton->setAccessibleName(tr("Root table"));
-    tableButton->setDefaultAction(rootTable->toggleViewAction());
-    tableButton->setAutoRaise(true);
-    tableButton->setFocusPolicy(Qt::StrongFocus);
-    ui->statusBar->addPermanentWidget(tableButton);
 }
 
 // What the status bar and the root table say of the roots just solved.
@@ -368,11 +362,14 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 // The layout area is not managed by a layout of the central widget, so it
 // follows the window by hand, inset 5 px at the left and 45 px at the top,
-// less the width a docked root table takes.
+// less the width a docked root table takes. A tool bar or status bar taller
+// than the empty strips of old leaves the central widget shorter: the area
+// ends where it does, so that the buttons at its foot stay whole.
 void MainWindow::placeLayoutArea()
 {
     const int docked = width() - centralWidget()->width();
-    ui->verticalLayoutWidget->setGeometry(5, 45, width() - 14 - docked, height() - 125);
+    const int height = std::min(this->height() - 125, centralWidget()->height() - 45);
+    ui->verticalLayoutWidget->setGeometry(5, 45, width() - 14 - docked, height);
 }
 
 // Docked beside the window, the table takes room the window gains where

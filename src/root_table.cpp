@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -150,10 +151,7 @@ void RootTable::buildContents()
     rootTableWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rootTableWidget->setTabKeyNavigation(false);
     rootTableWidget->setWordWrap(false);
-    QHeaderView *header = rootTableWidget->horizontalHeader();
-    header->setSectionResizeMode(value_column, QHeaderView::Stretch);
-    header->setSectionResizeMode(multiplicity_column, QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(form_column, QHeaderView::ResizeToContents);
+    fitColumns();
     rootTableWidget->setContextMenuPolicy(Qt::ActionsContextMenu);
     rootTableWidget->addActions(copies);
     auto *copyKey = new QShortcut(QKeySequence::Copy, rootTableWidget);
@@ -183,6 +181,27 @@ void RootTable::buildContents()
     column->addWidget(rootValueView);
     column->addWidget(tableStatusLabel);
     setWidget(contents);
+}
+
+// Room for a complex root with the window's 12 digits in each part and for
+// a closed form of a quadratic factor's root, so that neither is cut short
+// at the table's first width; more digits scroll, or show below the table.
+void RootTable::fitColumns()
+{
+    const QFontMetrics metrics(rootTableWidget->font());
+    const int padding = 3 * metrics.averageCharWidth();
+    QHeaderView *header = rootTableWidget->horizontalHeader();
+    header->setSectionResizeMode(value_column, QHeaderView::Interactive);
+    header->resizeSection(value_column,
+                          metrics.horizontalAdvance(QStringLiteral("-0.000000000000 - 0.000000000000i")) + padding);
+    header->setSectionResizeMode(multiplicity_column, QHeaderView::ResizeToContents);
+    header->setStretchLastSection(true);
+    const int form = metrics.horizontalAdvance(QStringLiteral("(−10 − 10i√10)/10")) + padding;
+    int width = 2 * rootTableWidget->frameWidth() + form
+                + rootTableWidget->verticalScrollBar()->sizeHint().width();
+    for (const int column : {value_column, multiplicity_column})
+        width += std::max(header->sectionSize(column), header->sectionSizeHint(column));
+    rootTableWidget->setMinimumWidth(width);
 }
 
 QAction *RootTable::addCopyAction(const QString &text, const QString &tip,

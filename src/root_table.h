@@ -52,6 +52,7 @@ signals:
 
 private:
     void buildContents();
+    void fitColumns();
     QAction *addCopyAction(const QString &text, const QString &tip, QString (RootTable::*format)() const);
     void ask();
     void listNow();

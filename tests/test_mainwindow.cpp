@@ -284,17 +284,38 @@ private slots:
         QCOMPARE(shown, value);
     }
 
+    // Inset as designed; as tall as designed where the central widget, under
+    // a tool bar that now carries the main actions, has the room.
     void layoutAreaFollowsWindow()
     {
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.ui->verticalLayoutWidget->geometry(),
-                 QRect(5, 45, window.width() - 14, window.height() - 125));
-        window.resize(1000, 700);
-        QTRY_COMPARE(window.ui->verticalLayoutWidget->geometry(), QRect(5, 45, 986, 575));
-        QCOMPARE(window.ui->verticalLayoutWidget->geometry().right(), 990);
-        QCOMPARE(window.ui->verticalLayoutWidget->geometry().bottom(), 619);
+        for (const QSize size : {QSize(800, 600), QSize(1000, 700)}) {
+            window.resize(size);
+            QTRY_COMPARE(window.size(), size);
+            const QRect area = window.ui->verticalLayoutWidget->geometry();
+            QCOMPARE(area.topLeft(), QPoint(5, 45));
+            QCOMPARE(area.width(), size.width() - 14);
+            QCOMPARE(area.height(), std::min(size.height() - 125, window.centralWidget()->height() - 45));
+        }
+    }
+
+    // The tool bar and the status bar carry controls now; the buttons at the
+    // foot of the layout area stay whole above the status bar.
+    void layoutAreaEndsAboveTheStatusBar()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (const QSize size : {QSize(800, 600), QSize(640, 400), QSize(1000, 700)}) {
+            window.resize(size);
+            QTRY_COMPARE(window.size(), size);
+            const QRect button(window.ui->newPolyButton->mapTo(&window, QPoint(0, 0)),
+                               window.ui->newPolyButton->size());
+            QVERIFY2(button.bottom() < window.statusBar()->geometry().top(),
+                     qPrintable(QString("%1 x %2").arg(size.width()).arg(size.height())));
+        }
     }
 
     // 0.01 x^22 + 1e10 x^21 + 1: 22 roots, the largest -1e+12; every root
