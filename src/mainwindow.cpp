@@ -272,6 +272,7 @@ void MainWindow::addRootTable()
     rootTable->hide();
     connect(rootTable->toggleViewAction(), &QAction::toggled, this, &MainWindow::makeRoomForTable);
     centralWidget()->installEventFilter(this);
+    ui->verticalLayoutWidget->installEventFilter(this);
 
     trustLabel = new QLabel;
     trustLabel->setObjectName(QStringLiteral("trustLabel"));
@@ -352,10 +353,12 @@ void MainWindow::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
 }
 
-// The central widget also changes size when the root table docks beside it.
+// The central widget also changes size when the root table docks beside it;
+// the layout area asks for a new layout when what it shows changes size.
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == centralWidget() && event->type() == QEvent::Resize)
+    if ((watched == centralWidget() && event->type() == QEvent::Resize)
+        || (watched == ui->verticalLayoutWidget && event->type() == QEvent::LayoutRequest))
         placeLayoutArea();
     return QMainWindow::eventFilter(watched, event);
 }
@@ -364,12 +367,22 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 // follows the window by hand, inset 5 px at the left and 45 px at the top,
 // less the width a docked root table takes. A tool bar or status bar taller
 // than the empty strips of old leaves the central widget shorter: the area
-// ends where it does, so that the buttons at its foot stay whole.
+// ends where it does, so that the buttons at its foot stay whole. Where the
+// polynomial and the roots need more height than the area has, as on a
+// small or magnified screen, the blank strip at the top gives its room to
+// them.
 void MainWindow::placeLayoutArea()
 {
     const int docked = width() - centralWidget()->width();
-    const int height = std::min(this->height() - 125, centralWidget()->height() - 45);
-    ui->verticalLayoutWidget->setGeometry(5, 45, width() - 14 - docked, height);
+    const int width = this->width() - 14 - docked;
+    const int bottom = std::min(this->height() - 80, centralWidget()->height());
+    int top = 45;
+    QLayout *column = ui->verticalLayout;
+    const int needed = column->hasHeightForWidth() ? column->totalHeightForWidth(width)
+                                                   : column->totalSizeHint().height();
+    if (needed > bottom - top)
+        top = std::max(5, bottom - needed);
+    ui->verticalLayoutWidget->setGeometry(5, top, width, bottom - top);
 }
 
 // Docked beside the window, the table takes room the window gains where

@@ -1,4 +1,5 @@
 // The main window as a user meets it, and the rich text it renders.
+#include "dialog_testing.h"
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 #include "screen_room.h"
@@ -297,8 +298,22 @@ private slots:
             const QRect area = window.ui->verticalLayoutWidget->geometry();
             QCOMPARE(area.topLeft(), QPoint(5, 45));
             QCOMPARE(area.width(), size.width() - 14);
-            QCOMPARE(area.height(), std::min(size.height() - 125, window.centralWidget()->height() - 45));
+            QCOMPARE(area.bottom() + 1, std::min(size.height() - 80, window.centralWidget()->height()));
         }
+    }
+
+    // Twenty-two roots: the blank strip above the polynomial gives its room
+    // to the roots, as soon as they are listed.
+    void rootsTakeTheBlankStrip()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.ui->verticalLayoutWidget->y(), 45);
+        DialogWindow *dialog = openDialog(window);
+        typeOver(polynomialLine(dialog), "x^22 - 1");
+        QTest::mouseClick(submitButton(dialog), Qt::LeftButton);
+        QTRY_COMPARE(window.ui->verticalLayoutWidget->y(), 5);
     }
 
     // The tool bar and the status bar carry controls now; the buttons at the
