@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QLocale>
+#include <QTextDocumentFragment>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -23,6 +24,11 @@ QString fieldText(const std::u32string &text)
     return QString::fromStdU32String(text);
 }
 
+QString plainText(const QString &richText)
+{
+    return QTextDocumentFragment::fromHtml(richText).toPlainText();
+}
+
 char32_t decimalPoint(const QLocale &locale)
 {
     // A character in one toolkit, a string in the other.
@@ -33,6 +39,7 @@ CoefficientBox::CoefficientBox(QWidget *parent) : QAbstractSpinBox(parent)
 {
     // Without wheel focus, a wheel turned over the box scrolls past it.
     setFocusPolicy(Qt::StrongFocus);
+    setAccessibleDescription(usage());
     connect(lineEdit(), &QLineEdit::textEdited, this, &CoefficientBox::edited);
 }
 
@@ -66,7 +73,14 @@ void CoefficientBox::setRefusal(const QString &why)
         shown.setColor(QPalette::Text, Qt::red);
     setPalette(shown);
     setToolTip(why);
+    setAccessibleDescription(why.isEmpty() ? usage() : plainText(why));
     isRefused = !why.isEmpty();
+}
+
+QString CoefficientBox::usage()
+{
+    return tr("A number, a fraction such as 1/3, or an expression without x; "
+              "the arrow keys step it by 1");
 }
 
 bool CoefficientBox::refused() const

@@ -16,6 +16,8 @@ std::u32string readerText(const QString &text);
 // field's text through the length of the part before.
 QString fieldText(const std::u32string &text);
 char32_t decimalPoint(const QLocale &locale);
+// What a field's rich text says, for screen readers.
+QString plainText(const QString &richText);
 
 // A box for one coefficient, exactly as typed: a number in the user's way
 // or with ".", in exponent notation too, a fraction, or any expression
@@ -54,6 +56,9 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    // What the box takes, for screen readers while it is not refused.
+    static QString usage();
+
     bool isRefused = false;
 };
 

@@ -1,3 +1,4 @@
+#include "accessibility.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    installAccessibility();
     MainWindow window(nullptr);
     window.show();
     return app.exec();

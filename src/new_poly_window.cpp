@@ -3,8 +3,10 @@
 #include "mainwindow.h"
 #include "plot.h"
 #include "screen_room.h"
+#include "spoken_text.h"
 #include "ui_mainwindow.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -31,6 +34,32 @@ QString powerText(int power)
     if (power == 1)
         return QStringLiteral("x");
     return QStringLiteral("x<sup>%1</sup>").arg(power);
+}
+
+// A power as a person says it: "x to the power 3", "x squared", "x",
+// "constant term".
+QString spokenPower(int power)
+{
+    if (power == 0)
+        return DialogWindow::tr("constant term");
+    return QString::fromStdString(spoken_power(power));
+}
+
+// A polynomial read, in words: "x to the power 3 minus 6 x squared plus 11 x minus 6".
+QString spokenPolynomial(const std::vector<Term> &terms)
+{
+    QStringList words;
+    for (const Term &term : terms) {
+        if (term.negative)
+            words << DialogWindow::tr("minus");
+        else if (!words.isEmpty())
+            words << DialogWindow::tr("plus");
+        if (!term.coefficient.empty())
+            words << fieldText(term.coefficient);
+        if (term.power > 0)
+            words << QString::fromStdString(spoken_power(term.power));
+    }
+    return words.join(QLatin1Char(' '));
 }
 
 // A polynomial read, as rich text: x<sup>3</sup> − 6x<sup>2</sup> + 11x − 6.
@@ -59,7 +88,7 @@ QString richPolynomial(const std::vector<Term> &terms)
 DialogWindow::DialogWindow(MainWindow *mainWindow)
     : QWidget(mainWindow, Qt::Dialog), mainWindow(mainWindow), vLayout(nullptr), degree(2),
       coeffBoxes(nullptr), polynomialEdit(nullptr), readingLabel(nullptr), degreeBox(nullptr),
-      writingLine(false), powerLabels(nullptr), boxGrid(nullptr), boxArea(nullptr)
+      submitButton(nullptr), writingLine(false), powerLabels(nullptr), boxGrid(nullptr), boxArea(nullptr)
 {
     vLayout = new QVBoxLayout(this);
     setAttribute(Qt::WA_DeleteOnClose, true);
@@ -72,6 +101,10 @@ DialogWindow::DialogWindow(MainWindow *mainWindow)
     polynomialEdit->setObjectName(QStringLiteral("polynomialEdit"));
     polynomialEdit->setPlaceholderText(tr("x^3 - 6x^2 + 11x - 6, or 1 -6 11 -6"));
     polynomialEdit->setToolTip(lineToolTip());
+    polynomialEdit->setAccessibleName(tr("Polynomial"));
+    polynomialEdit->setAccessibleDescription(
+        tr("The polynomial in x as you write it, or its coefficients, highest power first. "
+           "The boxes below follow it."));
     // Room for a cubic with decimals at a glance, where the screen has it;
     // longer ones scroll.
     polynomialEdit->setMinimumWidth(std::min(polynomialEdit->fontMetrics().averageCharWidth() * 36,
@@ -84,20 +117,28 @@ DialogWindow::DialogWindow(MainWindow *mainWindow)
     readingLabel->setObjectName(QStringLiteral("readingLabel"));
     readingLabel->setTextFormat(Qt::RichText);
     readingLabel->setWordWrap(true);
+    readingLabel->setAccessibleDescription(tr("What the dialog reads in the polynomial typed"));
     vLayout->addWidget(readingLabel);
 
-    vLayout->addWidget(new QLabel(QStringLiteral("Start by defining degree of new polynomial")));
+    auto *degreeCaption = new QLabel(QStringLiteral("Start by defining degree of new polynomial"));
+    vLayout->addWidget(degreeCaption);
 
     degreeBox = new QSpinBox;
+    degreeCaption->setBuddy(degreeBox);
+    degreeBox->setAccessibleName(tr("Degree"));
+    degreeBox->setAccessibleDescription(
+        tr("The degree of the new polynomial, %1 to %2: one box per coefficient below").arg(1).arg(max_degree));
     degreeBox->setValue(degree);
     degreeBox->setMinimum(1);
     degreeBox->setMaximum(max_degree);
     // A degree typed digit by digit counts once it is committed, not on
     // the way through its first digit.
     degreeBox->setKeyboardTracking(false);
+    degreeBox->installEventFilter(this);
     vLayout->addWidget(degreeBox);
 
-    auto *submitButton = new QPushButton(QStringLiteral("Create the Polynomial"));
+    submitButton = new QPushButton(QStringLiteral("Create the Polynomial"));
+    submitButton->setAccessibleDescription(tr("Solve the polynomial and plot it"));
     vLayout->addWidget(submitButton);
 
     // The boxes, each beside the power it is for, scroll where the screen is
@@ -125,6 +166,7 @@ DialogWindow::DialogWindow(MainWindow *mainWindow)
 DialogWindow::~DialogWindow()
 {
     clearCoefficients();
+    deleteRetired();
     delete vLayout;
 }
 
@@ -160,9 +202,11 @@ void DialogWindow::newCoefficients(int n)
     for (int i = 0; i < n; ++i) {
         CoefficientBox &box = coeffBoxes[i];
         box.setText(typed[n - 1 - i]);
+        box.setAccessibleName(boxName(n - 1 - i));
         QLabel &power = powerLabels[i];
         power.setTextFormat(Qt::RichText);
         power.setText(powerText(n - 1 - i));
+        power.setAccessibleName(spokenPower(n - 1 - i));
         power.setBuddy(&box);
         boxGrid->addWidget(&power, i, 0, Qt::AlignRight | Qt::AlignVCenter);
         boxGrid->addWidget(&box, i, 1);
@@ -176,10 +220,34 @@ void DialogWindow::newCoefficients(int n)
     if (lead.exact == "0" || lead.problem.kind == TextProblem::empty)
         coeffBoxes[0].setText(QStringLiteral("1"));
     degree = n - 1;
+    orderTabs();
+}
+
+// Tab runs from the line to the degree, down the boxes, highest power
+// first, and on to the button, as the dialog is filled in.
+void DialogWindow::orderTabs()
+{
+    setTabOrder(polynomialEdit, degreeBox);
+    QWidget *previous = degreeBox;
+    for (int i = 0; i <= degree; ++i) {
+        setTabOrder(previous, &coeffBoxes[i]);
+        previous = &coeffBoxes[i];
+    }
+    setTabOrder(previous, submitButton);
+}
+
+QString DialogWindow::boxName(int power)
+{
+    if (power == 0)
+        return tr("Constant term");
+    return tr("Coefficient of %1").arg(spokenPower(power));
 }
 
 void DialogWindow::clearCoefficients()
 {
+    const int focused = focusedBox();
+    if (focused >= 0)
+        return retireCoefficients(focused);
     // Array delete destroys the boxes from the last to the first; each one
     // leaves the dialog, its layout and its connections as it goes, and so
     // do the labels beside them.
@@ -187,6 +255,49 @@ void DialogWindow::clearCoefficients()
     delete[] powerLabels;
     coeffBoxes = nullptr;
     powerLabels = nullptr;
+}
+
+// The box that has the focus, or that the focus is on its way to: a click
+// into a box commits a degree typed while the focus is already given to
+// the box. -1 where it is elsewhere.
+int DialogWindow::focusedBox() const
+{
+    QWidget *focus = QApplication::focusWidget();
+    for (int i = 0; coeffBoxes && focus && i <= degree; ++i)
+        if (focus == &coeffBoxes[i] || coeffBoxes[i].isAncestorOf(focus))
+            return i;
+    return -1;
+}
+
+// Boxes cannot be deleted while the focus moves into one of them: they
+// leave the dialog at once and are deleted once the event is over, the
+// focus going to the new box in the same row.
+void DialogWindow::retireCoefficients(int focused)
+{
+    for (int i = 0; i <= degree; ++i) {
+        coeffBoxes[i].disconnect(this);
+        coeffBoxes[i].hide();
+        powerLabels[i].hide();
+        boxGrid->removeWidget(&coeffBoxes[i]);
+        boxGrid->removeWidget(&powerLabels[i]);
+    }
+    retired.push_back({coeffBoxes, powerLabels});
+    coeffBoxes = nullptr;
+    powerLabels = nullptr;
+    QTimer::singleShot(0, this, [this, focused] {
+        deleteRetired();
+        if (coeffBoxes)
+            coeffBoxes[std::min(focused, degree)].setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void DialogWindow::deleteRetired()
+{
+    for (const Retired &boxes : retired) {
+        delete[] boxes.boxes;
+        delete[] boxes.labels;
+    }
+    retired.clear();
 }
 
 // The coefficients typed stay at their powers; the line follows.
@@ -287,7 +398,7 @@ DialogWindow::Refusal DialogWindow::boxesRefusal(std::vector<std::string> &exact
         if (problem.at < size_t(refused.size()))
             refused[int(problem.at)] = why(problem);
         else
-            whole = Refusal{&coeffBoxes[0], -1, why(problem)};
+            whole = Refusal{&coeffBoxes[0], -1, why(problem), QString()};
     }
     Refusal first = whole;
     for (int i = degree; i >= 0; --i) {
@@ -296,7 +407,9 @@ DialogWindow::Refusal DialogWindow::boxesRefusal(std::vector<std::string> &exact
             const int power = degree - i;
             first = Refusal{&coeffBoxes[i], -1,
                             power == 0 ? tr("In the box for the constant term: %1").arg(refused[i])
-                                       : tr("In the box for %1: %2").arg(powerText(power), refused[i])};
+                                       : tr("In the box for %1: %2").arg(powerText(power), refused[i]),
+                            power == 0 ? QString()
+                                       : tr("In the box for %1: %2").arg(spokenPower(power), plainText(refused[i]))};
         }
     }
     return first;
@@ -311,10 +424,10 @@ DialogWindow::Refusal DialogWindow::lineRefusal(std::vector<std::string> &exact)
     if (reading.problem.kind == TextProblem::none)
         return Refusal{};
     if (reading.problem.at == std::string::npos)
-        return Refusal{polynomialEdit, -1, why(reading.problem)};
+        return Refusal{polynomialEdit, -1, why(reading.problem), QString()};
     const int place = fieldText(text.substr(0, reading.problem.at)).size();
     return Refusal{polynomialEdit, place,
-                   tr("At character %1: %2").arg(place + 1).arg(why(reading.problem))};
+                   tr("At character %1: %2").arg(place + 1).arg(why(reading.problem)), QString()};
 }
 
 // What the boxes hold, as the line writes it: each coefficient as it is
@@ -346,7 +459,9 @@ void DialogWindow::writeLine(const QString &text)
 void DialogWindow::showRead(const std::vector<std::string> &exact)
 {
     readingLabel->setPalette(QPalette());
-    showReading(tr("Read as: %1").arg(richPolynomial(polynomial_terms(exact, point()))));
+    const std::vector<Term> terms = polynomial_terms(exact, point());
+    readingLabel->setAccessibleName(tr("Read as: %1").arg(spokenPolynomial(terms)));
+    showReading(tr("Read as: %1").arg(richPolynomial(terms)));
 }
 
 void DialogWindow::showRefusal(const Refusal &refusal)
@@ -354,6 +469,7 @@ void DialogWindow::showRefusal(const Refusal &refusal)
     QPalette refused;
     refused.setColor(QPalette::WindowText, Qt::red);
     readingLabel->setPalette(refused);
+    readingLabel->setAccessibleName(refusal.said.isEmpty() ? plainText(refusal.why) : refusal.said);
     showReading(refusal.why);
 }
 
@@ -485,6 +601,19 @@ void DialogWindow::submitReceived()
 
     mainWindow->openPlot();
     close();
+}
+
+// A degree typed and left with Tab counts before Tab moves on: the boxes
+// it asks for are there to move to, and the boxes Tab would have moved to
+// are not deleted on the way.
+bool DialogWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == degreeBox && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+            degreeBox->interpretText();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // Enter submits from anywhere in the dialog, as the default button of a

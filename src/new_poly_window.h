@@ -16,6 +16,7 @@ class QGridLayout;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QSpinBox;
 class QVBoxLayout;
 
@@ -41,6 +42,7 @@ public:
     CoefficientBox *coeffBoxes;
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private slots:
@@ -55,6 +57,7 @@ private:
         QWidget *field = nullptr;
         int place = -1; // in the line's text
         QString why;
+        QString said; // why in words, where why holds more than plain text
     };
 
     void startWith(const std::vector<std::string> &exact);
@@ -71,11 +74,17 @@ private:
     QString lineToolTip() const;
     char32_t point() const;
     void fitToContent();
+    void orderTabs();
+    int focusedBox() const;
+    void retireCoefficients(int focused);
+    void deleteRetired();
+    static QString boxName(int power);
 
     QLineEdit *polynomialEdit;
     // The polynomial read, or why it cannot be.
     QLabel *readingLabel;
     QSpinBox *degreeBox;
+    QPushButton *submitButton;
     // What each power's box holds, by power, also above the degree shown,
     // so that a change of degree keeps every coefficient at its power.
     QStringList typed;
@@ -84,6 +93,13 @@ private:
     // One label per box, saying which power the box is for; allocated and
     // freed together with the boxes.
     QLabel *powerLabels;
+    // Boxes and labels replaced while the focus was moving into them, to be
+    // deleted once that is over.
+    struct Retired {
+        CoefficientBox *boxes;
+        QLabel *labels;
+    };
+    std::vector<Retired> retired;
     QGridLayout *boxGrid;
     ContentScrollArea *boxArea;
 };

@@ -86,7 +86,9 @@ std::vector<PlacedMark> GraphView::placedMarks(const PlotFrame &frame) const
 QString GraphView::readoutAt(const PlotFrame &frame, QPointF pixel) const
 {
     const QString x = plotscale::valueText(frame.x(pixel.x()), frame.xResolution());
-    return tr("x = %1   p(x) = %2").arg(x, QString::number(at(x.toDouble()), 'g', 6));
+    return tr("x = %1   p(x) = %2")
+        .arg(plotscale::inLocale(x, locale()),
+             plotscale::inLocale(QString::number(at(x.toDouble()), 'g', 6), locale()));
 }
 
 // The middle of the x range decides: a high degree shoots off at both ends

@@ -1,5 +1,6 @@
 #include "plot_marks.h"
 #include "plot_colours.h"
+#include "plot_scale.h"
 #include "root_conventions.h"
 
 #include <QCoreApplication>
@@ -62,9 +63,9 @@ bool isReal(const RootMark &mark)
     return roots::shown_real(mark.root);
 }
 
-QString markText(const RootMark &mark)
+QString markText(const RootMark &mark, const QLocale &locale)
 {
-    const QString root = QString::fromStdString(roots::root_text(mark.root));
+    const QString root = plotscale::inLocale(QString::fromStdString(roots::root_text(mark.root)), locale);
     if (mark.multiplicity == 1)
         return QCoreApplication::translate("RootMark", "Root %1").arg(root);
     return QCoreApplication::translate("RootMark", "Root %1, multiplicity %2")
@@ -88,13 +89,13 @@ void drawMarks(QPainter &painter, const std::vector<PlacedMark> &marks, const Pl
     painter.restore();
 }
 
-QString marksNear(const std::vector<PlacedMark> &marks, QPointF pixel)
+QString marksNear(const std::vector<PlacedMark> &marks, QPointF pixel, const QLocale &locale)
 {
     QStringList texts;
     for (const PlacedMark &placed : marks) {
         const QPointF d = placed.at - pixel;
         if (std::hypot(d.x(), d.y()) <= reach)
-            texts << markText(placed.mark);
+            texts << markText(placed.mark, locale);
     }
     return texts.join(QLatin1Char('\n'));
 }

@@ -79,9 +79,11 @@ QString PlaneView::readoutAt(const PlotFrame &frame, QPointF pixel) const
 {
     const double im = frame.value(pixel.y());
     return tr("z = %1 %2 %3i")
-        .arg(plotscale::valueText(frame.x(pixel.x()), frame.xResolution()),
+        .arg(plotscale::inLocale(plotscale::valueText(frame.x(pixel.x()), frame.xResolution()),
+                                 locale()),
              im < 0 ? QStringLiteral("-") : QStringLiteral("+"),
-             plotscale::valueText(std::fabs(im), frame.yResolution()));
+             plotscale::inLocale(plotscale::valueText(std::fabs(im), frame.yResolution()),
+                                 locale()));
 }
 
 PlotRange PlaneView::resized(const PlotRange &range, QSizeF from, QSizeF to) const

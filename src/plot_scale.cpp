@@ -1,5 +1,7 @@
 #include "plot_scale.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <cmath>
 
@@ -252,6 +254,12 @@ QString valueText(double value, double resolution)
     const int leading = static_cast<int>(std::floor(std::log10(std::fabs(value))));
     const int digits = std::clamp(leading - e + 1, 1, 17);
     return shortExponent(QString::number(value, 'e', digits - 1));
+}
+
+QString inLocale(const QString &number, const QLocale &locale)
+{
+    QString text = number;
+    return text.replace(QLatin1Char('.'), locale.decimalPoint());
 }
 
 AxisScale linearScale(double low, double high, double pixels, const Extent &extent, double gap)

@@ -5,6 +5,8 @@
 // carry a number, and how the numbers are written.
 #include <QString>
 
+class QLocale;
+
 #include <functional>
 #include <vector>
 
@@ -39,6 +41,10 @@ QString tickText(double value, double labelStep, double magnitude);
 
 // A coordinate of the cursor, written to the resolution of one pixel.
 QString valueText(double value, double resolution);
+
+// A number written above, with "." as its decimal point, as the locale
+// writes it: with the locale's decimal separator.
+QString inLocale(const QString &number, const QLocale &locale);
 
 // How much room a number needs along the axis, in pixels.
 using Extent = std::function<double(const QString &)>;

@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -331,7 +332,11 @@ PictureLayout PlotView::layoutFor(QSizeF size, const PlotRange &range,
     PictureLayout picture;
     const double lineHeight = metrics.height();
     const auto tall = [lineHeight](const QString &) { return lineHeight; };
-    const auto wide = [&metrics](const QString &text) { return metrics.horizontalAdvance(text); };
+    // The numbers are measured and drawn as the locale writes them.
+    const QLocale shownIn = locale();
+    const auto wide = [&](const QString &text) {
+        return metrics.horizontalAdvance(plotscale::inLocale(text, shownIn));
+    };
 
     const double top = std::ceil(lineHeight / 2) + 2;
     const double bottom = std::ceil(tickLength + labelGap + lineHeight) + 2;
@@ -345,6 +350,9 @@ PictureLayout PlotView::layoutFor(QSizeF size, const PlotRange &range,
     const double width = std::max(1.0, std::floor(size.width() - left - rightEdge));
     const double xGap = metrics.horizontalAdvance(QStringLiteral("00"));
     picture.x = plotscale::linearScale(range.x0, range.x1, width, wide, xGap);
+    for (AxisScale *scale : {&picture.x, &picture.y})
+        for (ScaleTick &tick : scale->ticks)
+            tick.text = plotscale::inLocale(tick.text, shownIn);
     picture.frame = PlotFrame{QRectF(left, top, width, height), range, logY};
     placeYNumbers(picture, size, metrics);
     placeXNumbers(picture, size, metrics, xGap);
@@ -395,7 +403,7 @@ bool PlotView::event(QEvent *event)
     if (event->type() != QEvent::ToolTip)
         return QLabel::event(event);
     const auto *help = static_cast<QHelpEvent *>(event);
-    const QString text = marksNear(placedMarks(frame()), help->pos());
+    const QString text = marksNear(placedMarks(frame()), help->pos(), locale());
     if (text.isEmpty()) {
         QToolTip::hideText();
         event->ignore();

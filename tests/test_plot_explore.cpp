@@ -390,6 +390,57 @@ private slots:
         }
     }
 
+    void numbersFollowTheLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("point");
+        QTest::newRow("C") << "C" << ".";
+        QTest::newRow("German") << "de_DE" << ",";
+        QTest::newRow("French") << "fr_FR" << ",";
+        QTest::newRow("British") << "en_GB" << ".";
+    }
+
+    // The numbers on the axes, in the readout and in the roots' tool tips
+    // are written with the locale's decimal separator; the caption keeps
+    // its own.
+    void numbersFollowTheLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, point);
+        const QString other = point == "." ? "," : ".";
+        const QLocale systemLocale;
+        QLocale::setDefault(QLocale(locale));
+        ShownPlot p(plotCases()[1]);
+        ShownPlot wide(plotCases()[4], QSize(700, 600));
+        QLocale::setDefault(systemLocale);
+        PlotView *view = drawnView(p, graph);
+        QVERIFY(view);
+
+        QStringList numbers;
+        for (const auto *labels : {&view->pictureLayout().xLabels, &view->pictureLayout().yLabels})
+            for (const ScaleLabel &label : *labels)
+                numbers << label.text;
+        QVERIFY2(numbers.filter(point).size() > 0 && numbers.filter(other).isEmpty(),
+                 qPrintable(numbers.join("  ")));
+        QCOMPARE(p.plot->infoLabel->text(), QString("X-Tick-Interval: 0.5"));
+
+        const QPointF at = inArea(view, 0.3, 0.5);
+        movePointer(view, at.toPoint());
+        const QString text = p.plot->readoutLabel->text();
+        const QString xText = text.section(' ', 2, 2), pText = text.section("p(x) = ", 1);
+        QVERIFY2(xText.contains(point) && pText.contains(point) && !text.contains(other),
+                 qPrintable(text));
+        const double x = QLocale(locale).toDouble(xText);
+        QVERIFY2(std::fabs(x - view->frame().x(at.toPoint().x())) <= view->frame().xResolution(),
+                 qPrintable(text));
+        QCOMPARE(QLocale(locale).toDouble(pText), QString::number(x * x - 1, 'g', 6).toDouble());
+
+        PlotView *plane = drawnView(wide, ::plane);
+        QVERIFY(plane);
+        const QPointF mark = plane->frame().pixel(0.001, 0);
+        QCOMPARE(toolTipAt(plane, mark), "Root 0" + point + "001");
+    }
+
     // A larger window shows more of the plane at the same scale, also once
     // the user has zoomed.
     void planeKeepsEqualScalesOnResize()
