@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 #include "content_scroll_area.h"
 #include "decimal_polynomial.h"
+#include "help_texts.h"
 #include "label_copier.h"
 #include "new_poly_window.h"
 #include "plot.h"
@@ -9,6 +10,7 @@
 #include "root_conventions.h"
 #include "root_table.h"
 #include "screen_room.h"
+#include "spoken_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <QMessageBox>
 #include <QResizeEvent>
 #include <QToolBar>
+#include <QWhatsThis>
 #include <QTextStream>
 
 #include <algorithm>
@@ -47,6 +50,7 @@ MainWindow::MainWindow(QWidget *parent)
     licenseFile.close();
 
     missingRootsLabel = new QLabel;
+    missingRootsLabel->setAccessibleName(tr("Roots not found"));
     ui->statusBar->addWidget(missingRootsLabel, 1);
     addRootTable();
     addMenus();
@@ -165,8 +169,20 @@ void MainWindow::makeReachableByKeyboard()
     QWidget::setTabOrder(ui->reverseBox, ui->newPolyButton);
     QWidget::setTabOrder(ui->newPolyButton, ui->polishBox);
     ui->newPolyButton->setAutoDefault(true);
-    ui->polynomialLabel->setAccessibleName(tr("Polynomial"));
-    ui->solutionsLabel->setAccessibleName(tr("Real and complex roots"));
+    ui->polishBox->setToolTip(polishToolTip());
+    ui->polishBox->setWhatsThis(polishWhatsThis());
+    ui->reverseBox->setToolTip(reverseToolTip());
+    ui->reverseBox->setWhatsThis(reverseWhatsThis());
+    ui->polynomialLabel->setAccessibleDescription(tr("The polynomial solved"));
+    ui->solutionsLabel->setAccessibleDescription(tr("Its real and complex roots, one per line"));
+}
+
+// A screen reader reads the polynomial and the roots in words, not the
+// labels' markup.
+void MainWindow::nameTextsInWords()
+{
+    ui->polynomialLabel->setAccessibleName(QString::fromStdString(spoken_polynomial(coeffs, coeffCount)));
+    ui->solutionsLabel->setAccessibleName(QString::fromStdString(spoken_roots(roots, rootCount)));
 }
 
 QAction *MainWindow::newAction(const QString &text, const QKeySequence &key, const QString &tip)
@@ -206,6 +222,11 @@ void MainWindow::addMenus()
     QAction *polishOption = optionAction(ui->polishBox, tr("&Polish Roots"), QKeySequence(Qt::ALT | Qt::Key_P));
     QAction *reverseOption = optionAction(ui->reverseBox, tr("&Reverse Deflation"), QKeySequence(Qt::ALT | Qt::Key_R));
 
+    QAction *help = newAction(tr("&Help Contents"), QKeySequence::HelpContents,
+                              tr("What the window shows, how to define a polynomial, the options, "
+                                 "what certified means, and the keys"));
+    connect(help, &QAction::triggered, this, [this] { showHelp(this); });
+    QAction *whatsThis = QWhatsThis::createAction(this);
     QAction *about = new QAction(tr("&About"), this);
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
 
@@ -219,12 +240,14 @@ void MainWindow::addMenus()
     view->addActions({table, plot});
     QMenu *options = ui->menuBar->addMenu(tr("&Options"));
     options->addActions({polishOption, reverseOption});
-    helpMenu = ui->menuBar->addMenu(tr("&Help"));
+    QMenu *helpMenu = ui->menuBar->addMenu(tr("&Help"));
+    helpMenu->addActions({help, whatsThis});
+    helpMenu->addSeparator();
     helpMenu->addAction(about);
 
     ui->mainToolBar->setWindowTitle(tr("Main tool bar"));
     ui->mainToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    ui->mainToolBar->addActions({define, rootTable->copyActions().front(), table, plot});
+    ui->mainToolBar->addActions({define, rootTable->copyActions().front(), table, plot, help});
 }
 
 // A menu entry that follows an option's check box both ways; the box stays
@@ -280,9 +303,11 @@ void MainWindow::addRootTable()
     ui->statusBar->addWidget(trustLabel, 1);
 }
 
-// What the status bar and the root table say of the roots just solved.
+// What the status bar, the root table and a screen reader say of the roots
+// just solved.
 void MainWindow::showAnswers()
 {
+    nameTextsInWords();
     reportMissingRoots();
     reportTrust();
     const std::vector<std::string> exact = exactPolynomial();

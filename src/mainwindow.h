@@ -16,7 +16,6 @@ class QAction;
 class QCheckBox;
 class QKeySequence;
 class QLabel;
-class QMenu;
 class RootTable;
 class Ui_MainWindow;
 
@@ -69,6 +68,7 @@ private:
     void makeRootsScrollable();
     void makeReachableByKeyboard();
     void addMenus();
+    void nameTextsInWords();
     QAction *newAction(const QString &text, const QKeySequence &key, const QString &tip);
     QAction *optionAction(QCheckBox *box, const QString &text, const QKeySequence &key);
     void addRootTable();
@@ -83,7 +83,6 @@ private:
     RootTable *rootTable;
     // The width the window took on to show the table beside it.
     int widenedBy;
-    QMenu *helpMenu = nullptr;
     // The plot window last opened, and the polynomial it shows.
     QPointer<MyPlot> latestPlot;
     std::vector<std::complex<long double>> plottedCoeffs;

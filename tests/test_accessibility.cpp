@@ -6,9 +6,13 @@
 #include "help_texts.h"
 #include "window_testing.h"
 
+#include "ui_mainwindow.h"
+
 #include <QAccessible>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -300,6 +304,41 @@ private slots:
     {
         QFETCH(QString, keys);
         QVERIFY(helpText().contains(QKeySequence(keys).toString(QKeySequence::NativeText)));
+    }
+
+    // Every key the menus offer is one the help names.
+    void helpNamesEveryMenuKey()
+    {
+        MainWindow window;
+        for (QAction *menu : window.ui->menuBar->actions())
+            for (QAction *entry : menu->menu()->actions())
+                for (const QKeySequence &key : entry->shortcuts())
+                    QVERIFY2(helpText().contains(key.toString(QKeySequence::NativeText)),
+                             qPrintable(entry->text() + " " + key.toString()));
+    }
+
+    // The main window's texts are read in words, and follow each solve.
+    void mainWindowTextsInWords()
+    {
+        MainWindow window;
+        window.show();
+        QCOMPARE(nameOf(window.ui->polynomialLabel), QString("x squared minus 1 equals 0"));
+        QCOMPARE(nameOf(window.ui->solutionsLabel), QString("2 roots: minus 1; 1"));
+        QVERIFY(submitPolynomial(openDialog(window), {1, 1, 1}));
+        QCOMPARE(nameOf(window.ui->polynomialLabel), QString("x squared plus x plus 1 equals 0"));
+        QCOMPARE(nameOf(window.ui->solutionsLabel),
+                 QString("2 roots: minus 0.5 plus 0.866025403784 i; minus 0.5 minus 0.866025403784 i"));
+    }
+
+    // Each option says what it does, in a tooltip and in What's This.
+    void optionsExplainThemselves()
+    {
+        MainWindow window;
+        for (QWidget *box : QWidgetList{window.ui->polishBox, window.ui->reverseBox}) {
+            QVERIFY(!box->toolTip().isEmpty());
+            QVERIFY(box->whatsThis().size() > box->toolTip().size());
+            QVERIFY(!descriptionOf(box).isEmpty() || !box->toolTip().isEmpty());
+        }
     }
 };
 

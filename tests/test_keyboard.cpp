@@ -2,6 +2,7 @@
 // bar, the order Tab goes through the window, Enter on a focused button,
 // and what the status bar says when a new polynomial switches an option off.
 #include "dialog_testing.h"
+#include "help_texts.h"
 #include "root_table.h"
 #include "window_testing.h"
 
@@ -67,6 +68,7 @@ private slots:
                                              "Copy for &Octave "};
         QTest::newRow("View") << "&View" << QStringList{"Root &Table Ctrl+T", "&Plot Ctrl+P"};
         QTest::newRow("Options") << "&Options" << QStringList{"&Polish Roots Alt+P", "&Reverse Deflation Alt+R"};
+        QTest::newRow("Help") << "&Help" << QStringList{"&Help Contents F1", "What's This? Shift+F1", "&About "};
     }
 
     void menusAndTheirKeys()
@@ -85,7 +87,7 @@ private slots:
         QStringList texts;
         for (QAction *action : window.ui->mainToolBar->actions())
             texts << action->text();
-        QCOMPARE(texts, (QStringList{"&New Polynomial…", "&Copy Roots", "Root &Table", "&Plot"}));
+        QCOMPARE(texts, (QStringList{"&New Polynomial…", "&Copy Roots", "Root &Table", "&Plot", "&Help Contents"}));
     }
 
     void shortcutsDoWhatTheMenusSay_data()
@@ -99,6 +101,7 @@ private slots:
         QTest::newRow("Alt+P") << QKeySequence(Qt::ALT | Qt::Key_P) << "polish off";
         QTest::newRow("Alt+R") << QKeySequence(Qt::ALT | Qt::Key_R) << "reverse on";
         QTest::newRow("Ctrl+Shift+C") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C) << "copied";
+        QTest::newRow("F1") << QKeySequence(Qt::Key_F1) << "help";
     }
 
     void shortcutsDoWhatTheMenusSay()
@@ -121,6 +124,8 @@ private slots:
             QVERIFY(!window.polish && !window.ui->polishBox->isChecked());
         else if (effect == "reverse on")
             QVERIFY(window.reverse && window.ui->reverseBox->isChecked());
+        else if (effect == "help")
+            QTRY_VERIFY(window.findChild<HelpWindow *>() && window.findChild<HelpWindow *>()->isVisible());
         else if (effect == "copied")
             QCOMPARE(QApplication::clipboard()->text(), QString("-1\n1\n"));
     }

@@ -313,7 +313,10 @@ private slots:
         DialogWindow *dialog = openDialog(window);
         typeOver(polynomialLine(dialog), "x^22 - 1");
         QTest::mouseClick(submitButton(dialog), Qt::LeftButton);
-        QTRY_COMPARE(window.ui->verticalLayoutWidget->y(), 5);
+        // Up to the left inset, or until every root shows.
+        QScrollBar *bar = rootsArea(window)->verticalScrollBar();
+        QTRY_VERIFY(window.ui->verticalLayoutWidget->y() < 45);
+        QTRY_VERIFY(window.ui->verticalLayoutWidget->y() == 5 || bar->maximum() == 0);
     }
 
     // The tool bar and the status bar carry controls now; the buttons at the
@@ -346,6 +349,8 @@ private slots:
         window.UpdateView();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // Shorter than 22 roots, whatever the font.
+        window.resize(800, 400);
         QCOMPARE(window.rootCount, 22);
         QVERIFY(window.ui->solutionsLabel->text().contains("-1e+12<br>"));
 
