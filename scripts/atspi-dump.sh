@@ -36,6 +36,6 @@ if [[ $# -eq 0 ]]; then
 fi
 # The tree is read once the program has joined the bus: the bindings see no
 # program that joins after their first look without an event loop.
-sleep 4
+sleep ${ATSPI_WAIT:-4}
 # The system's Python, which has the AT-SPI bindings.
 /usr/bin/python3 "$root_dir/tools/atspi_dump.py" "$@"

@@ -50,7 +50,9 @@ MainWindow::MainWindow(QWidget *parent)
     licenseFile.close();
 
     missingRootsLabel = new QLabel;
-    missingRootsLabel->setAccessibleName(tr("Roots not found"));
+    // Status labels are read by their text; the description says what
+    // they are about.
+    missingRootsLabel->setAccessibleDescription(tr("Roots not found"));
     ui->statusBar->addWidget(missingRootsLabel, 1);
     addRootTable();
     addMenus();
@@ -299,7 +301,7 @@ void MainWindow::addRootTable()
 
     trustLabel = new QLabel;
     trustLabel->setObjectName(QStringLiteral("trustLabel"));
-    trustLabel->setAccessibleName(tr("Which digits to trust"));
+    trustLabel->setAccessibleDescription(tr("Which digits to trust"));
     ui->statusBar->addWidget(trustLabel, 1);
 }
 

@@ -80,7 +80,7 @@ void RootTable::buildContents()
     factoredCaption->setObjectName(QStringLiteral("factoredCaption"));
     factoredLabel = new QLabel;
     factoredLabel->setObjectName(QStringLiteral("factoredLabel"));
-    factoredLabel->setAccessibleName(tr("Factored polynomial"));
+    factoredLabel->setAccessibleDescription(tr("The polynomial factored over the rationals"));
     factoredLabel->setToolTip(tr("The polynomial as a product of factors that have no rational "
                                  "factors of their own, with its leading factor"));
     factoredLabel->setTextFormat(Qt::RichText);
@@ -171,7 +171,7 @@ void RootTable::buildContents()
 
     tableStatusLabel = new QLabel;
     tableStatusLabel->setObjectName(QStringLiteral("tableStatusLabel"));
-    tableStatusLabel->setAccessibleName(tr("Root table status"));
+    tableStatusLabel->setAccessibleDescription(tr("Root table status"));
     tableStatusLabel->setWordWrap(true);
 
     column->addWidget(factoredCaption);
@@ -302,6 +302,8 @@ void RootTable::list(const DistinctRoots &result, bool newPolynomial)
 {
     listed = result.roots;
     factoredLabel->setText(QString::fromStdString(factored_text(result.factorization, true)));
+    // Read without the markup of the powers.
+    factoredLabel->setAccessibleName(QString::fromStdString(factored_text(result.factorization, false)));
     if (newPolynomial)
         rootTableWidget->clearSelection();
     rootTableWidget->setRowCount(int(listed.size()));

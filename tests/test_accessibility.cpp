@@ -330,6 +330,17 @@ private slots:
                  QString("2 roots: minus 0.5 plus 0.866025403784 i; minus 0.5 minus 0.866025403784 i"));
     }
 
+    // What the status bar says is what a screen reader reads of it.
+    void statusTextsAreRead()
+    {
+        MainWindow window;
+        window.show();
+        window.ui->polishBox->setChecked(false);
+        auto *trust = window.findChild<QLabel *>("trustLabel");
+        QVERIFY(!trust->text().isEmpty());
+        QCOMPARE(nameOf(trust), trust->text());
+    }
+
     // Each option says what it does, in a tooltip and in What's This.
     void optionsExplainThemselves()
     {
