@@ -4,6 +4,7 @@
 // it needs no accessibility bus:
 //
 //   QT_QPA_PLATFORM=offscreen build/tools/accessible_tree
+#include "accessibility.h"
 #include "mainwindow.h"
 
 #include <QAccessible>
@@ -11,11 +12,6 @@
 #include <QMetaEnum>
 #include <QMetaObject>
 #include <QTextStream>
-
-#if __has_include("accessibility.h")
-#include "accessibility.h"
-#define HAS_ACCESSIBILITY_FACTORY
-#endif
 
 namespace {
 
@@ -47,9 +43,7 @@ void walk(QAccessibleInterface *node, int depth)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-#ifdef HAS_ACCESSIBILITY_FACTORY
     installAccessibility();
-#endif
     MainWindow window;
     window.show();
     QApplication::processEvents();
