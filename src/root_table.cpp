@@ -146,6 +146,8 @@ void RootTable::buildContents()
                                    "factors of degree 1 and 2."));
     rootTableWidget->setHorizontalHeaderLabels({tr("Root"), tr("Multiplicity"), tr("Exact form")});
     rootTableWidget->verticalHeader()->hide();
+    // Rows as tall as a line of text, so that more roots show at once.
+    rootTableWidget->verticalHeader()->setDefaultSectionSize(rootTableWidget->fontMetrics().height() + 6);
     rootTableWidget->setSelectionBehavior(QAbstractItemView::SelectRows);
     rootTableWidget->setSelectionMode(QAbstractItemView::ExtendedSelection);
     rootTableWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
