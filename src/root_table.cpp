@@ -3,6 +3,7 @@
 #include "label_copier.h"
 #include "root_conventions.h"
 #include "root_copies.h"
+#include "screen_room.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
@@ -146,8 +148,11 @@ void RootTable::buildContents()
                                    "factors of degree 1 and 2."));
     rootTableWidget->setHorizontalHeaderLabels({tr("Root"), tr("Multiplicity"), tr("Exact form")});
     rootTableWidget->verticalHeader()->hide();
-    // Rows as tall as a line of text, so that more roots show at once.
-    rootTableWidget->verticalHeader()->setDefaultSectionSize(rootTableWidget->fontMetrics().height() + 6);
+    // Rows as tall as a line of text, so that more roots show at once; on a
+    // small screen, room for one.
+    const int row = rootTableWidget->fontMetrics().height() + 6;
+    rootTableWidget->verticalHeader()->setDefaultSectionSize(row);
+    rootTableWidget->setMinimumHeight(rootTableWidget->horizontalHeader()->sizeHint().height() + 2 * row);
     rootTableWidget->setSelectionBehavior(QAbstractItemView::SelectRows);
     rootTableWidget->setSelectionMode(QAbstractItemView::ExtendedSelection);
     rootTableWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -169,7 +174,10 @@ void RootTable::buildContents()
     rootValueView->setTabChangesFocus(true);
     rootValueView->setWordWrapMode(QTextOption::WrapAnywhere);
     rootValueView->setPlaceholderText(tr("Choose a root in the table to see all its digits here"));
-    rootValueView->setMaximumHeight(rootValueView->fontMetrics().lineSpacing() * 5);
+    // Three lines where there is room, one on a small screen.
+    const int line = rootValueView->fontMetrics().lineSpacing(), frame = 4 * rootValueView->frameWidth();
+    rootValueView->setMaximumHeight(3 * line + frame);
+    rootValueView->setMinimumHeight(line + frame);
 
     tableStatusLabel = new QLabel;
     tableStatusLabel->setObjectName(QStringLiteral("tableStatusLabel"));
@@ -182,12 +190,19 @@ void RootTable::buildContents()
     column->addWidget(rootTableWidget, 1);
     column->addWidget(rootValueView);
     column->addWidget(tableStatusLabel);
-    setWidget(contents);
+    // The whole panel scrolls, either way, where the screen is too small
+    // for it.
+    auto *panel = new QScrollArea;
+    panel->setFrameShape(QFrame::NoFrame);
+    panel->setWidgetResizable(true);
+    panel->setWidget(contents);
+    setWidget(panel);
 }
 
 // Room for a complex root with the window's 12 digits in each part and for
 // a closed form of a quadratic factor's root, so that neither is cut short
-// at the table's first width; more digits scroll, or show below the table.
+// at the table's first width where the screen has the room; more digits
+// scroll, or show below the table.
 void RootTable::fitColumns()
 {
     const QFontMetrics metrics(rootTableWidget->font());
@@ -203,7 +218,9 @@ void RootTable::fitColumns()
                 + rootTableWidget->verticalScrollBar()->sizeHint().width();
     for (const int column : {value_column, multiplicity_column})
         width += std::max(header->sectionSize(column), header->sectionSizeHint(column));
-    rootTableWidget->setMinimumWidth(width);
+    // On a small or magnified screen, half of it at most: the roots beside
+    // the table keep the rest, and the columns scroll.
+    rootTableWidget->setMinimumWidth(std::min(width, roomOnScreen(this).width() / 2));
 }
 
 QAction *RootTable::addCopyAction(const QString &text, const QString &tip,

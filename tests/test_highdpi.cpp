@@ -5,6 +5,7 @@
 #include "window_testing.h"
 
 #include <QtTest>
+#include <QDockWidget>
 #include <QLabel>
 
 #include <cmath>
@@ -59,6 +60,21 @@ private slots:
         QCOMPARE(plots.size(), 1);
         QVERIFY(QTest::qWaitForWindowExposed(plots[0]));
         QVERIFY(area.contains(plots[0]->frameGeometry()));
+    }
+
+    // The root table docks within the window, and the window stays on the
+    // magnified screen.
+    void rootTableFitsTheMagnifiedScreen()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *table = window.findChild<QDockWidget *>("rootTable");
+        table->toggleViewAction()->trigger();
+        QTRY_VERIFY(table->isVisible());
+        QApplication::processEvents();
+        QVERIFY(availableArea(&window).contains(window.frameGeometry()));
+        QVERIFY(window.rect().contains(table->geometry()));
     }
 };
 
