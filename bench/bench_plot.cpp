@@ -249,17 +249,3 @@ BENCHMARK(BM_RedrawDegree22PlaneFullScreen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WheelNotchDegree22FullScreen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StrokeSignedLogCurveInRuns)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StrokeSignedLogCurveOnePolyline)->Unit(benchmark::kMillisecond);
-
-// Windows need an application object, so this program has its own main.
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    QApplication app(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -133,17 +133,3 @@ BENCHMARK(BM_KeystrokeSameDegree)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SolveCubic)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SolveWidestRange)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SolveLongFractions)->Unit(benchmark::kMillisecond);
-
-// Windows need an application object, so this program has its own main.
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    QApplication app(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
