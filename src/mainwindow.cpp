@@ -74,6 +74,9 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // Closing the window hides the table, whose action would then call back
+    // into a window already half destroyed.
+    rootTable->toggleViewAction()->disconnect(this);
     delete[] coeffs;
     delete solver;
     delete[] roots;
