@@ -375,9 +375,9 @@ private slots:
             << QStringList{"(-1.00000001e-12 + (-2.2360679775e-05)I)",
                            "(-1.00000001e-12 + (2.2360679775e-05)I)"};
         QTest::newRow("imaginary part 1e-12") << Values{1, 0, 1e-24} << QStringList{"0", "0"};
-        QTest::newRow("imaginary part 0.999999995e-12") << Values{1, 0, 0.99999999e-24}
+        QTest::newRow("imaginary part at 0.999999995e-12") << Values{1, 0, 0.99999999e-24}
                                                         << QStringList{"0", "0"};
-        QTest::newRow("imaginary part 1.000000005e-12")
+        QTest::newRow("imaginary part at 1.000000005e-12")
             << Values{1, 0, 1.00000001e-24}
             << QStringList{"(0 + (-1.000000005e-12)I)", "(0 + (1.000000005e-12)I)"};
     }
