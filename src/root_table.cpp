@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -133,6 +134,8 @@ void RootTable::buildContents()
     copyButton->setMenu(copyMenu);
     copyButton->setToolTip(tr("Copy the selected roots, or all of them; the arrow offers CSV and "
                               "lists for Python and Octave"));
+    // Enter on the focused button copies, as on any push button.
+    copyButton->installEventFilter(this);
 
     auto *controls = new QHBoxLayout;
     controls->addWidget(digitsLabel);
@@ -221,6 +224,18 @@ void RootTable::fitColumns()
     // On a small or magnified screen, half of it at most: the roots beside
     // the table keep the rest, and the columns scroll.
     rootTableWidget->setMinimumWidth(std::min(width, roomOnScreen(this).width() / 2));
+}
+
+bool RootTable::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == copyButton && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            copyButton->click();
+            return true;
+        }
+    }
+    return QDockWidget::eventFilter(watched, event);
 }
 
 QAction *RootTable::addCopyAction(const QString &text, const QString &tip,

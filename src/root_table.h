@@ -45,6 +45,9 @@ public:
     // The roots the table lists.
     const std::vector<DistinctRoot> &listedRoots() const { return listed; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
     // The table lists the roots of the polynomial last set, with the
     // digits shown.

@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -198,6 +199,29 @@ private slots:
         QCOMPARE(copied(table, python), "[2, 2, 2]");
         cellsOf(table)->clearSelection();
         QCOMPARE(copied(table, text), "1\n2  (multiplicity 3)\n3\n");
+    }
+
+    // The copy button takes Enter as a push button does, and Space.
+    void copyButtonByKeyboard_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+
+    void copyButtonByKeyboard()
+    {
+        QFETCH(int, key);
+        MainWindow window;
+        window.show();
+        QVERIFY(solveTyped(window, "x^2 - 4"));
+        QApplication::clipboard()->clear();
+        auto *button = tableOf(window)->findChild<QToolButton *>("copyButton");
+        activate(&window);
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key(key));
+        QCOMPARE(QApplication::clipboard()->text(), QString("-2\n2\n"));
     }
 
     // People read the locale's decimal separator; programs always read ".".
